@@ -1,0 +1,42 @@
+// The one window, its state record and its handlers' view of it.
+#pragma once
+
+#include <span>
+
+#include "runtime/forms.h"
+
+using rt::Integer;
+
+struct FormState {
+  Integer ColorStep = 0;
+  Integer DotStepY = 0;
+  Integer DotStepX = 0;
+  Integer WanderTicks = 0;
+  Integer WindowStepY = 0;
+  Integer WindowStepX = 0;
+  Integer WanderPhase = 0;
+};
+
+extern const rt::FormRecord kMainFormDefinition;
+
+class MainForm : public rt::Form {
+ public:
+  explicit MainForm(Widgets widgets = Widgets::Qt);
+
+  FormState state;
+
+  rt::CommandButton& Move1;
+  rt::Timer& FormMove;
+  rt::CommandButton& End;
+  rt::Timer& FIN;
+  rt::Timer& Jikan1;
+  rt::CommandButton& Jikan;
+  rt::Timer& Run;
+  rt::Timer& Time;
+  rt::PictureBox& Ijigen;
+  rt::Label& Hizuke;
+  rt::ControlArray<rt::Label> Dot;
+};
+
+// Every event that reaches program code, and its handler.
+std::span<const rt::Binding> mainFormWiring();

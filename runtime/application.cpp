@@ -1,0 +1,92 @@
+#include "runtime/application.h"
+
+#include <QApplication>
+#include <QFont>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "runtime/forms.h"
+
+namespace rt {
+namespace {
+
+// Faces that stand in for the Windows Japanese UI face and hold "●" and the date's characters.
+const char* const kJapaneseFaces[] = {"ＭＳ Ｐゴシック", "MS PGothic"};
+const QStringList kFallbackFaces = {"IPAPGothic", "VL PGothic", "Noto Sans CJK JP", "DejaVu Sans"};
+
+bool platformChosen(int argc, char** argv) {
+  for (int i = 1; i < argc; ++i)
+    if (std::string(argv[i]) == "-platform" || std::string(argv[i]) == "--platform") return true;
+  return !qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM");
+}
+
+// A program that places its own window needs X11: under Wayland, go through XWayland unless the
+// user chose otherwise.
+void preferX11OverWayland(int argc, char** argv) {
+#if defined(__unix__) && !defined(__APPLE__)
+  const bool wayland =
+      !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") || qgetenv("XDG_SESSION_TYPE") == "wayland";
+  if (wayland && !platformChosen(argc, argv)) qputenv("QT_QPA_PLATFORM", QByteArray("xcb"));
+#else
+  (void)argc;
+  (void)argv;
+#endif
+}
+
+std::string displayFault() {
+  const QByteArray platform = qgetenv("QT_QPA_PLATFORM");
+#if defined(__unix__) && !defined(__APPLE__)
+  if (platform.isEmpty() || platform.startsWith("xcb")) {
+    const QByteArray display = qgetenv("DISPLAY");
+    if (display.isEmpty()) return "DISPLAY is not set";
+    return "cannot connect to X display \"" + display.toStdString() + "\"";
+  }
+#endif
+  if (platform.isEmpty()) return "the window system could not be reached";
+  return "the \"" + platform.toStdString() + "\" platform could not be started";
+}
+
+std::string programName;
+std::vector<std::pair<QtMsgType, QString>> heldMessages;
+
+// Qt's answer to a missing display is an abort with a core dump; ours is one line and status 1.
+void startupMessages(QtMsgType type, const QMessageLogContext&, const QString& message) {
+  if (type == QtFatalMsg) {
+    std::fprintf(stderr, "%s: cannot open a display: %s\n", programName.c_str(),
+                 displayFault().c_str());
+    std::fflush(stderr);
+    std::_Exit(1);
+  }
+  heldMessages.emplace_back(type, message);
+}
+
+}  // namespace
+
+Application::Application(int& argc, char** argv) {
+  programName = argc > 0 ? std::string(argv[0]) : "tavimo";
+  programName = programName.substr(programName.find_last_of("/\\") + 1);
+  preferX11OverWayland(argc, argv);
+
+  const QtMessageHandler previous = qInstallMessageHandler(startupMessages);
+  app_ = std::make_unique<QApplication>(argc, argv);
+  qInstallMessageHandler(previous);
+  for (const auto& [type, message] : heldMessages)
+    qt_message_output(type, QMessageLogContext(), message);
+  heldMessages.clear();
+
+  for (const char* face : kJapaneseFaces)
+    QFont::insertSubstitutions(QString::fromUtf8(face), kFallbackFaces);
+}
+
+Application::~Application() = default;
+
+int Application::run(Form& form) {
+  form.load();
+  if (form.ended()) return form.exitStatus();
+  const int status = QApplication::exec();
+  return form.ended() ? form.exitStatus() : status;
+}
+
+}  // namespace rt

@@ -1,0 +1,437 @@
+#include "runtime/forms.h"
+
+#include <QCloseEvent>
+#include <QFrame>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QMessageBox>
+#include <QPaintEvent>
+#include <QPainter>
+#include <QPushButton>
+#include <QScreen>
+#include <QStaticText>
+#include <QWidget>
+#include <algorithm>
+#include <cstdio>
+#include <new>
+#include <stdexcept>
+
+#include "runtime/qtbridge.h"
+
+namespace rt {
+namespace detail {
+
+// The form's top-level window: it owns the timers and reports moves and closes made by others.
+class FormWindow : public QWidget {
+ public:
+  explicit FormWindow(Form& form) : form_(form) {}
+
+ protected:
+  void timerEvent(QTimerEvent* event) override { form_.timerFired(event->timerId()); }
+  void moveEvent(QMoveEvent*) override { form_.movedBySomeoneElse(x(), y()); }
+  void closeEvent(QCloseEvent* event) override {
+    form_.closedBySomeoneElse();
+    event->accept();
+  }
+
+ private:
+  Form& form_;
+};
+
+// A picture box paints its windowless labels itself: one widget, one paint pass per frame.
+class PictureBoxWidget : public QFrame {
+ public:
+  PictureBoxWidget(QWidget* parent, const PictureBox& box, Single twipsPerPixel)
+      : QFrame(parent), box_(box), twipsPerPixel_(twipsPerPixel) {
+    setFrameStyle(QFrame::WinPanel | QFrame::Sunken);
+    setFocusPolicy(Qt::StrongFocus);
+    setAttribute(Qt::WA_OpaquePaintEvent);
+  }
+
+  void add(const Label& label) {
+    Item item{&label, {}, {}, toQFont(label.font())};
+    item.text.setPerformanceHint(QStaticText::AggressiveCaching);
+    items_.push_back(std::move(item));
+    refresh(items_.back(), true);
+  }
+
+  void changed(const Label& label, bool content) {
+    for (auto& item : items_)
+      if (item.label == &label) return refresh(item, content);
+  }
+
+ protected:
+  void paintEvent(QPaintEvent* event) override {
+    QPainter painter(this);
+    painter.fillRect(contentsRect() & event->rect(), toQColor(box_.BackColor()));
+    for (const auto& item : items_) {
+      if (!item.label->Visible() || !event->region().intersects(item.rect)) continue;
+      painter.setClipRect(item.rect);
+      painter.setFont(item.font);
+      painter.setPen(toQColor(item.label->ForeColor()));
+      painter.drawStaticText(textOrigin(item), item.text);
+    }
+    painter.setClipping(false);
+    if (!contentsRect().contains(event->rect())) drawFrame(&painter);
+  }
+
+ private:
+  struct Item {
+    const Label* label;
+    QRect rect;  // where it was last drawn
+    QStaticText text;
+    QFont font;
+  };
+
+  QPoint textOrigin(const Item& item) const {
+    const int slack = item.rect.width() - qRound(item.text.size().width());
+    switch (item.label->alignment()) {
+      case Alignment::Right:
+        return item.rect.topLeft() + QPoint(slack, 0);
+      case Alignment::Center:
+        return item.rect.topLeft() + QPoint(slack / 2, 0);
+      case Alignment::Left:
+        break;
+    }
+    return item.rect.topLeft();
+  }
+
+  void refresh(Item& item, bool content) {
+    const Label& l = *item.label;
+    const QRect rect(
+        contentsRect().topLeft() +
+            QPoint(toPixels(l.Left(), twipsPerPixel_), toPixels(l.Top(), twipsPerPixel_)),
+        QSize(toPixels(l.Width(), twipsPerPixel_), toPixels(l.Height(), twipsPerPixel_)));
+    if (content) {
+      const QString text = QString::fromStdString(l.Caption());
+      if (item.text.text() != text) item.text.setText(text);
+      update(item.rect);
+    } else if (rect == item.rect) {
+      return;
+    } else {
+      update(item.rect);
+    }
+    item.rect = rect;
+    update(rect);
+  }
+
+  const PictureBox& box_;
+  Single twipsPerPixel_;
+  std::vector<Item> items_;  // creation order: the last created is drawn on top
+};
+
+// Windows users expect Enter, not only Space, to press the focused button.
+class ButtonWidget : public QPushButton {
+ public:
+  using QPushButton::QPushButton;
+
+ protected:
+  void keyPressEvent(QKeyEvent* event) override {
+    if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) && !event->isAutoRepeat())
+      return animateClick();
+    QPushButton::keyPressEvent(event);
+  }
+};
+
+}  // namespace detail
+
+namespace {
+
+template <class T>
+T setting(const std::optional<T>& value, T fallback) {
+  return value ? *value : fallback;
+}
+
+const Font kDefaultFont{};  // the window's: Qt's application font
+
+}  // namespace
+
+Label::Label(Form& form, const ControlRecord& record, PictureBox& container)
+    : Control(form, record),
+      container_(container),
+      left_(setting<Single>(record.settings.left, 0)),
+      top_(setting<Single>(record.settings.top, 0)),
+      width_(setting<Single>(record.settings.width, 0)),
+      height_(setting<Single>(record.settings.height, 0)),
+      foreColor_(setting<Colour>(record.settings.foreColor, 0)),
+      visible_(setting(record.settings.visible, true)),
+      caption_(setting<std::string_view>(record.settings.caption, {})),
+      font_(setting(record.settings.font, container.font())),
+      alignment_(setting(record.settings.alignment, Alignment::Left)) {}
+
+void Label::setLeft(Single twips) {
+  if (twips == left_) return;
+  left_ = twips;
+  container_.changed(*this);
+}
+
+void Label::setTop(Single twips) {
+  if (twips == top_) return;
+  top_ = twips;
+  container_.changed(*this);
+}
+
+void Label::setForeColor(Colour colour) {
+  if (colour == foreColor_) return;
+  foreColor_ = colour;
+  if (container_.widget_) container_.widget_->changed(*this, true);
+}
+
+void Label::setVisible(bool visible) {
+  if (visible == visible_) return;
+  visible_ = visible;
+  if (container_.widget_) container_.widget_->changed(*this, true);
+}
+
+void Label::setCaption(std::string_view text) {
+  if (text == caption_) return;
+  caption_ = text;
+  if (container_.widget_) container_.widget_->changed(*this, true);
+}
+
+PictureBox::PictureBox(Form& form, const ControlRecord& record)
+    : Control(form, record),
+      left_(setting<Single>(record.settings.left, 0)),
+      top_(setting<Single>(record.settings.top, 0)),
+      width_(setting<Single>(record.settings.width, 0)),
+      height_(setting<Single>(record.settings.height, 0)),
+      backColor_(setting<Colour>(record.settings.backColor, 0)),
+      font_(setting(record.settings.font, kDefaultFont)) {}
+
+void PictureBox::changed(const Label& label) {
+  if (widget_) widget_->changed(label, false);
+}
+
+CommandButton::CommandButton(Form& form, const ControlRecord& record)
+    : Control(form, record), caption_(setting<std::string_view>(record.settings.caption, {})) {}
+
+void CommandButton::setCaption(std::string_view text) {
+  if (text == caption_) return;
+  caption_ = text;
+  if (widget_) widget_->setText(QString::fromStdString(caption_));
+}
+
+Timer::Timer(Form& form, const ControlRecord& record)
+    : Control(form, record),
+      interval_(setting(record.settings.interval, 0)),
+      enabled_(setting(record.settings.enabled, true)) {}
+
+void Timer::setEnabled(bool enabled) {
+  if (enabled == enabled_) return;
+  enabled_ = enabled;
+  form_.scheduleTimer(*this);
+}
+
+Form::Form(const FormRecord& definition, Widgets widgets)
+    : definition_(definition), left_(definition.clientLeft), top_(definition.clientTop) {
+  if (widgets == Widgets::Qt) {
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+      twipsPerPixel_ = static_cast<Single>(1440.0 / screen->logicalDotsPerInchX());
+    window_ = std::make_unique<detail::FormWindow>(*this);
+  }
+  build();
+}
+
+Form::~Form() = default;
+
+QWidget* Form::window() const {
+  return window_.get();
+}
+
+void Form::missing(std::string_view name) {
+  throw std::logic_error("the window definition has no control named " + std::string(name) +
+                         " of the kind asked for");
+}
+
+Control* Form::find(std::string_view name, int index) const {
+  for (const auto& c : controls_)
+    if (c->Name() == name && c->Index() == index) return c.get();
+  return nullptr;
+}
+
+void Form::build() {
+  for (const ControlRecord& record : definition_.controls) {
+    auto* container = record.container == definition_.name
+                          ? nullptr
+                          : dynamic_cast<PictureBox*>(find(record.container, -1));
+    if (record.container != definition_.name && !container) missing(record.container);
+    switch (record.kind) {
+      case Kind::PictureBox:
+        controls_.push_back(std::make_unique<PictureBox>(*this, record));
+        break;
+      case Kind::Label:
+        if (!container) missing(record.container);
+        controls_.push_back(std::make_unique<Label>(*this, record, *container));
+        break;
+      case Kind::CommandButton:
+        controls_.push_back(std::make_unique<CommandButton>(*this, record));
+        break;
+      case Kind::Timer:
+        controls_.push_back(std::make_unique<Timer>(*this, record));
+        timers_.push_back(static_cast<Timer*>(controls_.back().get()));
+        break;
+    }
+  }
+  if (!window_) return;
+
+  const auto px = [this](Single twips) { return toPixels(twips, twipsPerPixel_); };
+  QWidget& window = *window_;
+  window.setWindowTitle(
+      QString::fromUtf8(definition_.caption.data(), static_cast<int>(definition_.caption.size())));
+  if (definition_.icon) window.setWindowIcon(toQIcon(*definition_.icon));
+  QPalette palette = window.palette();
+  palette.setColor(QPalette::Window, toQColor(definition_.backColor));
+  window.setPalette(palette);
+  window.setAutoFillBackground(true);
+  window.setGeometry(px(definition_.clientLeft), px(definition_.clientTop),
+                     px(definition_.clientWidth), px(definition_.clientHeight));
+  window.setFixedSize(window.size());
+
+  std::vector<std::pair<int, QWidget*>> tabOrder;
+  for (const auto& c : controls_) {
+    const Settings& s = c->record_.settings;
+    QWidget* parent = c->record_.container == definition_.name
+                          ? &window
+                          : static_cast<QWidget*>(
+                                dynamic_cast<PictureBox&>(*find(c->record_.container, -1)).widget_);
+    QWidget* widget = nullptr;
+    if (auto* box = dynamic_cast<PictureBox*>(c.get())) {
+      box->widget_ = new detail::PictureBoxWidget(parent, *box, twipsPerPixel_);
+      box->widget_->setFont(toQFont(box->font_));
+      widget = box->widget_;
+    } else if (auto* label = dynamic_cast<Label*>(c.get())) {
+      label->container_.widget_->add(*label);
+    } else if (auto* button = dynamic_cast<CommandButton*>(c.get())) {
+      button->widget_ = new detail::ButtonWidget(QString::fromStdString(button->caption_), parent);
+      QObject::connect(button->widget_, &QPushButton::clicked, button->widget_,
+                       [this, button] { fire(*button); });
+      widget = button->widget_;
+    } else if (auto* timer = dynamic_cast<Timer*>(c.get())) {
+      scheduleTimer(*timer);
+    }
+    if (!widget) continue;
+    widget->setGeometry(px(setting<Single>(s.left, 0)), px(setting<Single>(s.top, 0)),
+                        px(setting<Single>(s.width, 0)), px(setting<Single>(s.height, 0)));
+    widget->setVisible(setting(s.visible, true));
+    if (s.tabIndex) tabOrder.emplace_back(*s.tabIndex, widget);
+  }
+  std::sort(tabOrder.begin(), tabOrder.end(),
+            [](const auto& a, const auto& b) { return a.first < b.first; });
+  for (std::size_t i = 1; i < tabOrder.size(); ++i)
+    QWidget::setTabOrder(tabOrder[i - 1].second, tabOrder[i].second);
+  if (!tabOrder.empty()) tabOrder.front().second->setFocus();
+}
+
+void Form::wire(std::span<const Binding> bindings) {
+  for (const Binding& b : bindings) {
+    if (b.control == definition_.name && b.event == Event::Load) {
+      load_ = b.handler;
+      continue;
+    }
+    Control* c = find(b.control, -1);
+    const bool fits = c && ((b.event == Event::Click && c->kind() == Kind::CommandButton) ||
+                            (b.event == Event::Timer && c->kind() == Kind::Timer));
+    if (!fits) missing(b.control);
+    c->handler_ = b.handler;
+  }
+}
+
+void Form::load() {
+  if (load_) dispatch(load_);
+  if (window_ && !ended_) window_->show();
+}
+
+void Form::fire(Control& control) {
+  if (control.handler_) dispatch(control.handler_);
+}
+
+void Form::dispatch(Handler handler) {
+  if (ended_) return;
+  try {
+    handler(*this);
+  } catch (const RuntimeError& error) {
+    fail(error);
+  } catch (const std::bad_alloc&) {
+    fail({7, "Out of memory"});
+  }
+}
+
+void Form::fail(const RuntimeError& error) {
+  stop(1);
+  const std::string text = "Run-time error '" + std::to_string(error.number) + "':";
+  std::fprintf(stderr, "%s %.*s\n", text.c_str(), static_cast<int>(error.description.size()),
+               error.description.data());
+  std::fflush(stderr);
+  const QString platform = QGuiApplication::platformName();
+  if (window_ && platform != QLatin1String("offscreen") && platform != QLatin1String("minimal")) {
+    QMessageBox::critical(nullptr, window_->windowTitle(),
+                          QString::fromStdString(text) + QStringLiteral("\n\n") +
+                              QString::fromUtf8(error.description.data(),
+                                                static_cast<int>(error.description.size())));
+  }
+}
+
+void End(Form& form) {
+  form.stop(0);
+}
+
+void Form::stop(int status) {
+  if (ended_) return;
+  ended_ = true;
+  exitStatus_ = status;
+  if (!window_) return;
+  for (Timer* timer : timers_) {
+    if (timer->timerId_) window_->killTimer(timer->timerId_);
+    timer->timerId_ = 0;
+  }
+  window_->hide();
+  QCoreApplication::exit(status);
+}
+
+void Form::scheduleTimer(Timer& timer) {
+  if (!window_) return;
+  if (timer.timerId_) window_->killTimer(timer.timerId_);
+  timer.timerId_ = 0;
+  if (timer.enabled_ && timer.interval_ > 0 && !ended_)
+    timer.timerId_ = window_->startTimer(timer.interval_, Qt::PreciseTimer);
+}
+
+void Form::timerFired(int timerId) {
+  for (Timer* timer : timers_)
+    if (timer->timerId_ == timerId) return fire(*timer);
+}
+
+void Form::setLeft(Single twips) {
+  left_ = twips;
+  moveWindow();
+}
+
+void Form::setTop(Single twips) {
+  top_ = twips;
+  moveWindow();
+}
+
+void Form::moveWindow() {
+  if (!window_) return;
+  const QPoint to(toPixels(left_, twipsPerPixel_), toPixels(top_, twipsPerPixel_));
+  if (to == window_->pos()) return;
+  ownMovePending_ = true;
+  window_->move(to);
+}
+
+// A move the program did not ask for (the window system placing the window, the user dragging
+// it) is what the next read returns; the answer to our own move keeps the exact value put.
+void Form::movedBySomeoneElse(int xPixels, int yPixels) {
+  if (ownMovePending_) {
+    ownMovePending_ = false;
+    return;
+  }
+  left_ = static_cast<Single>(xPixels) * twipsPerPixel_;
+  top_ = static_cast<Single>(yPixels) * twipsPerPixel_;
+}
+
+void Form::closedBySomeoneElse() {
+  stop(0);
+}
+
+}  // namespace rt

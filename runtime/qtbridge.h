@@ -1,0 +1,30 @@
+// The one place where the forms layer's units meet Qt's: twips to pixels, 0x00BBGGRR to QColor,
+// font records to QFont, disc pictures to images.
+#pragma once
+
+#include <QColor>
+#include <QFont>
+#include <QIcon>
+#include <QImage>
+#include <cmath>
+
+#include "runtime/forms.h"
+
+namespace rt {
+
+// Positions stay exact in twips; only drawing snaps them to the pixel grid.
+inline int toPixels(Single twips, Single twipsPerPixel) {
+  return static_cast<int>(std::lround(twips / twipsPerPixel));
+}
+
+inline QColor toQColor(Colour colour) {
+  return QColor(colour & 0xFF, (colour >> 8) & 0xFF, (colour >> 16) & 0xFF);
+}
+
+QFont toQFont(const Font& font);
+
+// Drawn without smoothing, so that only the picture's own colours appear.
+QImage renderIcon(const IconPicture& picture, int width, int height);
+QIcon toQIcon(const IconPicture& picture);
+
+}  // namespace rt

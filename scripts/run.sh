@@ -1,0 +1,6 @@
+#!/bin/sh
+# Sets everything up and starts Tavimo.
+set -eu
+cd "$(dirname "$0")/.."
+sh scripts/setup.sh
+exec build/tavimo "$@"

@@ -1,0 +1,23 @@
+#!/bin/sh
+# Installs what Tavimo needs on Debian 12 and builds it into build/.
+set -eu
+cd "$(dirname "$0")/.."
+
+packages="g++ cmake make qt6-base-dev libgtest-dev libbenchmark-dev \
+  fonts-ipafont-gothic fonts-vlgothic fonts-dejavu-core \
+  xvfb xauth xdotool x11-utils openbox imagemagick"
+
+missing=""
+for p in $packages; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "ok installed" || missing="$missing $p"
+done
+if [ -n "$missing" ]; then
+  sudo=""
+  [ "$(id -u)" -eq 0 ] || sudo=sudo
+  echo "Installing:$missing"
+  $sudo apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends $missing
+fi
+
+cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake --build build -j"$(nproc)"
