@@ -19,10 +19,10 @@ QImage renderIcon(const IconPicture& picture, int width, int height) {
   image.fill(toQColor(picture.background));
   QPainter painter(&image);
   painter.setPen(Qt::NoPen);
-  const double scale = std::min(width, height);
+  const qreal scale = std::min(width, height);
   for (const Disc& disc : picture.discs) {
     painter.setBrush(toQColor(disc.colour));
-    painter.drawEllipse(QPointF(disc.x * width, disc.y * height), disc.radius * scale,
+    painter.drawEllipse(QPointF(qreal{disc.x} * width, qreal{disc.y} * height), disc.radius * scale,
                         disc.radius * scale);
   }
   return image;

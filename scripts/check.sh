@@ -1,0 +1,31 @@
+#!/bin/sh
+# CI's extra checks: the unit tests under AddressSanitizer and UndefinedBehaviorSanitizer, and
+# clang-tidy over our own code. Installs what it needs.
+set -eu
+cd "$(dirname "$0")/.."
+sh scripts/setup.sh >/dev/null
+for p in clang-tidy; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "ok installed" || {
+    sudo=""
+    [ "$(id -u)" -eq 0 ] || sudo=sudo
+    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "$p"
+  }
+done
+
+echo "== clang-tidy"
+cmake -S . -B build -DCMAKE_EXPORT_COMPILE_COMMANDS=ON >/dev/null
+out=$(run-clang-tidy -p build -quiet '/(app|runtime|trail|wander|datebox)/' 2>/dev/null |
+  grep -E 'warning:|error:' || true)
+if [ -n "$out" ]; then
+  echo "$out"
+  exit 1
+fi
+echo "clean"
+
+echo "== sanitizers"
+cmake -S . -B build-san -DCMAKE_BUILD_TYPE=Debug -DTAVIMO_SANITIZE=address,undefined \
+  -DTAVIMO_BENCH=OFF >/dev/null
+cmake --build build-san -j"$(nproc)"
+# Qt and fontconfig keep caches for the life of the process; leaks are valgrind's job (bench/).
+ASAN_OPTIONS=detect_leaks=0:abort_on_error=0 UBSAN_OPTIONS=print_stacktrace=1 \
+  ctest --test-dir build-san --output-on-failure -j"$(nproc)" -L unit
