@@ -8,7 +8,7 @@ tavimo=$build/tavimo
 floor=$build/bench/tavimo_floor
 mapwait=$build/bench/mapwait
 
-. "$(dirname "$0")/xvfb.sh"
+. "$(dirname "$0")/../scripts/xvfb.sh"
 
 median() { sort -n | awk '{ a[NR] = $1 } END { print (NR % 2) ? a[(NR + 1) / 2] : (a[NR / 2] + a[NR / 2 + 1]) / 2 }'; }
 kb() { awk -v k="$2" '$1 == k ":" { print $2 }' "$1"; }

@@ -5,7 +5,7 @@ cd "$(dirname "$0")/.."
 
 packages="g++ cmake make qt6-base-dev libgtest-dev libbenchmark-dev \
   fonts-ipafont-gothic fonts-vlgothic fonts-dejavu-core \
-  xvfb xauth xdotool x11-utils openbox imagemagick"
+  xvfb xauth xdotool x11-utils openbox wmctrl imagemagick"
 
 missing=""
 for p in $packages; do
