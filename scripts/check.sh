@@ -1,10 +1,11 @@
 #!/bin/sh
-# CI's extra checks: the unit tests under AddressSanitizer and UndefinedBehaviorSanitizer, and
-# clang-tidy over our own code. Installs what it needs.
+# CI's extra checks: clang-tidy over our own code, the unit tests under AddressSanitizer and
+# UndefinedBehaviorSanitizer, and valgrind memcheck on a run of the real program. Installs what it
+# needs.
 set -eu
 cd "$(dirname "$0")/.."
 sh scripts/setup.sh >/dev/null
-for p in clang-tidy; do
+for p in clang-tidy valgrind; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "ok installed" || {
     sudo=""
     [ "$(id -u)" -eq 0 ] || sudo=sudo
@@ -29,3 +30,6 @@ cmake --build build-san -j"$(nproc)"
 # Qt and fontconfig keep caches for the life of the process; leaks are valgrind's job (bench/).
 ASAN_OPTIONS=detect_leaks=0:abort_on_error=0 UBSAN_OPTIONS=print_stacktrace=1 \
   ctest --test-dir build-san --output-on-failure -j"$(nproc)" -L unit
+
+echo "== memcheck"
+sh bench/memcheck.sh build
