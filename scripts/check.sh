@@ -9,6 +9,7 @@ for p in clang-tidy valgrind; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "ok installed" || {
     sudo=""
     [ "$(id -u)" -eq 0 ] || sudo=sudo
+    $sudo apt-get update -qq
     DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "$p"
   }
 done
