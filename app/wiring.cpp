@@ -1,5 +1,6 @@
 #include "app/handlers.h"
 #include "app/mainform.h"
+#include "trail/trail.h"
 
 namespace {
 
@@ -9,8 +10,8 @@ void on(rt::Form& form) {
 }
 
 constexpr rt::Binding kWiring[] = {
-    {"MainForm", rt::Event::Load, on<Form_Load>},
-    {"End", rt::Event::Click, on<End_Click>},
+    {"MainForm", rt::Event::Load, on<Form_Load>}, {"Run", rt::Event::Timer, on<Run_Timer>},
+    {"Time", rt::Event::Timer, on<Time_Timer>},   {"End", rt::Event::Click, on<End_Click>},
     {"FIN", rt::Event::Timer, on<FIN_Timer>},
 };
 
