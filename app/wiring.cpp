@@ -1,6 +1,7 @@
 #include "app/handlers.h"
 #include "app/mainform.h"
 #include "trail/trail.h"
+#include "wander/wander.h"
 
 namespace {
 
@@ -9,11 +10,17 @@ void on(rt::Form& form) {
   handler(static_cast<MainForm&>(form));
 }
 
+// clang-format off
 constexpr rt::Binding kWiring[] = {
-    {"MainForm", rt::Event::Load, on<Form_Load>}, {"Run", rt::Event::Timer, on<Run_Timer>},
-    {"Time", rt::Event::Timer, on<Time_Timer>},   {"End", rt::Event::Click, on<End_Click>},
-    {"FIN", rt::Event::Timer, on<FIN_Timer>},
+    {"MainForm", rt::Event::Load,  on<Form_Load>},
+    {"Run",      rt::Event::Timer, on<Run_Timer>},
+    {"Time",     rt::Event::Timer, on<Time_Timer>},
+    {"FormMove", rt::Event::Timer, on<FormMove_Timer>},
+    {"Move1",    rt::Event::Click, on<Move1_Click>},
+    {"End",      rt::Event::Click, on<End_Click>},
+    {"FIN",      rt::Event::Timer, on<FIN_Timer>},
 };
+// clang-format on
 
 }  // namespace
 

@@ -28,7 +28,7 @@ class FormWindow : public QWidget {
 
  protected:
   void timerEvent(QTimerEvent* event) override { form_.timerFired(event->timerId()); }
-  void moveEvent(QMoveEvent*) override { form_.movedBySomeoneElse(x(), y()); }
+  void moveEvent(QMoveEvent*) override { form_.windowMoved(x(), y()); }
   void closeEvent(QCloseEvent* event) override {
     form_.closedBySomeoneElse();
     event->accept();
@@ -286,6 +286,7 @@ void Form::build() {
   window.setGeometry(px(definition_.clientLeft), px(definition_.clientTop),
                      px(definition_.clientWidth), px(definition_.clientHeight));
   window.setFixedSize(window.size());
+  askedFrom_ = asked_ = {window.x(), window.y()};
 
   std::vector<std::pair<int, QWidget*>> tabOrder;
   for (const auto& c : controls_) {
@@ -413,21 +414,25 @@ void Form::setTop(Single twips) {
 
 void Form::moveWindow() {
   if (!window_) return;
-  const QPoint to(toPixels(left_, twipsPerPixel_), toPixels(top_, twipsPerPixel_));
-  if (to == window_->pos()) return;
-  ownMovePending_ = true;
-  window_->move(to);
+  const Pixel to{toPixels(left_, twipsPerPixel_), toPixels(top_, twipsPerPixel_)};
+  if (to.x == asked_.x && to.y == asked_.y) return;
+  askedFrom_ = {window_->x(), window_->y()};
+  asked_ = to;
+  window_->move(to.x, to.y);
 }
 
-// A move the program did not ask for (the window system placing the window, the user dragging
-// it) is what the next read returns; the answer to our own move keeps the exact value put.
-void Form::movedBySomeoneElse(int xPixels, int yPixels) {
-  if (ownMovePending_) {
-    ownMovePending_ = false;
-    return;
-  }
+// The window is where the program put it, exactly, unless someone else (the window system placing
+// it, the user dragging it) moved it elsewhere: then the next read returns that place. A window
+// manager that moves it less far than asked, or not at all, is not someone else moving it: the
+// program goes on from the place it asked for, so that a clamped edge cannot hold it forever.
+void Form::windowMoved(int xPixels, int yPixels) {
+  const auto between = [](int v, int a, int b) {
+    return std::min(a, b) <= v && v <= std::max(a, b);
+  };
+  if (between(xPixels, askedFrom_.x, asked_.x) && between(yPixels, askedFrom_.y, asked_.y)) return;
   left_ = static_cast<Single>(xPixels) * twipsPerPixel_;
   top_ = static_cast<Single>(yPixels) * twipsPerPixel_;
+  askedFrom_ = asked_ = {xPixels, yPixels};
 }
 
 void Form::closedBySomeoneElse() {

@@ -274,7 +274,7 @@ class Form {
   void stop(int status);
   void scheduleTimer(Timer& timer);
   void moveWindow();
-  void movedBySomeoneElse(int xPixels, int yPixels);
+  void windowMoved(int xPixels, int yPixels);
   void closedBySomeoneElse();
   void timerFired(int timerId);
 
@@ -285,7 +285,10 @@ class Form {
   Single left_, top_;
   Single twipsPerPixel_ = 15;
   bool ended_ = false;
-  bool ownMovePending_ = false;
+  struct Pixel {
+    int x = 0, y = 0;
+  };
+  Pixel askedFrom_, asked_;  // the window's last move request, in pixels
   int exitStatus_ = 0;
   std::unique_ptr<detail::FormWindow> window_;
 };
