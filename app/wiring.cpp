@@ -1,5 +1,6 @@
 #include "app/handlers.h"
 #include "app/mainform.h"
+#include "datebox/datebox.h"
 #include "trail/trail.h"
 #include "wander/wander.h"
 
@@ -17,6 +18,8 @@ constexpr rt::Binding kWiring[] = {
     {"Time",     rt::Event::Timer, on<Time_Timer>},
     {"FormMove", rt::Event::Timer, on<FormMove_Timer>},
     {"Move1",    rt::Event::Click, on<Move1_Click>},
+    {"Jikan1",   rt::Event::Timer, on<Jikan1_Timer>},
+    {"Jikan",    rt::Event::Click, on<Jikan_Click>},
     {"End",      rt::Event::Click, on<End_Click>},
     {"FIN",      rt::Event::Timer, on<FIN_Timer>},
 };

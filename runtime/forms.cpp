@@ -11,6 +11,7 @@
 #include <QScreen>
 #include <QStaticText>
 #include <QWidget>
+#include <QtMath>
 #include <algorithm>
 #include <cstdio>
 #include <new>
@@ -49,7 +50,7 @@ class PictureBoxWidget : public QFrame {
   }
 
   void add(const Label& label) {
-    Item item{&label, {}, {}, toQFont(label.font())};
+    Item item{&label, {}, {}, {}, toQFont(label.font())};
     item.text.setPerformanceHint(QStaticText::AggressiveCaching);
     items_.push_back(std::move(item));
     refresh(items_.back(), true);
@@ -65,11 +66,11 @@ class PictureBoxWidget : public QFrame {
     QPainter painter(this);
     painter.fillRect(contentsRect() & event->rect(), toQColor(box_.BackColor()));
     for (const auto& item : items_) {
-      if (!item.label->Visible() || !event->region().intersects(item.rect)) continue;
-      painter.setClipRect(item.rect);
+      if (!item.label->Visible() || !event->region().intersects(item.drawn)) continue;
+      painter.setClipRect(item.drawn & contentsRect());
       painter.setFont(item.font);
       painter.setPen(toQColor(item.label->ForeColor()));
-      painter.drawStaticText(textOrigin(item), item.text);
+      painter.drawStaticText(textOrigin(item, item.box), item.text);
     }
     painter.setClipping(false);
     if (!contentsRect().contains(event->rect())) drawFrame(&painter);
@@ -78,41 +79,49 @@ class PictureBoxWidget : public QFrame {
  private:
   struct Item {
     const Label* label;
-    QRect rect;  // where it was last drawn
+    QRect box;    // the label's own rectangle
+    QRect drawn;  // the box and the text that overflows it, as last painted
     QStaticText text;
     QFont font;
   };
 
-  QPoint textOrigin(const Item& item) const {
-    const int slack = item.rect.width() - qRound(item.text.size().width());
+  // Text starts at the box's top, aligned within its width; text wider than the box is not cut
+  // off but overflows on the side away from the alignment.
+  QPoint textOrigin(const Item& item, const QRect& box) const {
+    const int slack = box.width() - qCeil(item.text.size().width());
     switch (item.label->alignment()) {
       case Alignment::Right:
-        return item.rect.topLeft() + QPoint(slack, 0);
+        return box.topLeft() + QPoint(slack, 0);
       case Alignment::Center:
-        return item.rect.topLeft() + QPoint(slack / 2, 0);
+        return box.topLeft() + QPoint(slack / 2, 0);
       case Alignment::Left:
         break;
     }
-    return item.rect.topLeft();
+    return box.topLeft();
   }
 
   void refresh(Item& item, bool content) {
     const Label& l = *item.label;
-    const QRect rect(
+    const QRect box(
         contentsRect().topLeft() +
             QPoint(toPixels(l.Left(), twipsPerPixel_), toPixels(l.Top(), twipsPerPixel_)),
         QSize(toPixels(l.Width(), twipsPerPixel_), toPixels(l.Height(), twipsPerPixel_)));
     if (content) {
       const QString text = QString::fromStdString(l.Caption());
-      if (item.text.text() != text) item.text.setText(text);
-      update(item.rect);
-    } else if (rect == item.rect) {
+      if (item.text.text() != text) {
+        item.text.setText(text);
+        item.text.prepare(QTransform(), item.font);
+      }
+    } else if (box == item.box) {
       return;
-    } else {
-      update(item.rect);
     }
-    item.rect = rect;
-    update(rect);
+    const QSize textSize = item.text.size().toSize();
+    const QRect drawn =
+        box | QRect(textOrigin(item, box), QSize(textSize.width() + 1, box.height()));
+    update(item.drawn);
+    update(drawn);
+    item.box = box;
+    item.drawn = drawn;
   }
 
   const PictureBox& box_;

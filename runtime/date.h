@@ -1,0 +1,25 @@
+// The current date and its text form.
+#pragma once
+
+#include <chrono>
+#include <string>
+
+namespace rt {
+
+// A date with no time of day.
+struct DateValue {
+  int year, month, day;
+  bool operator==(const DateValue&) const = default;
+};
+
+// Today, in the local time zone.
+DateValue Date();
+
+// The date as the user's locale writes it in short form (LC_ALL, LC_TIME and LANG decide).
+std::string DateText(const DateValue& date);
+
+// Where "now" comes from: the system clock, unless a test says otherwise.
+using NowSource = std::chrono::system_clock::time_point (*)();
+void setNowSource(NowSource source);
+
+}  // namespace rt
