@@ -1,0 +1,76 @@
+#include "app/commandline.h"
+
+#include <cstdio>
+#include <string_view>
+
+#ifndef TAVIMO_VERSION
+#define TAVIMO_VERSION "unknown"
+#endif
+
+namespace {
+
+// Qt's standard options for every application, and those of its X11 platform.
+constexpr std::string_view kQtOptionsWithValue[] = {
+    "platform",    "platformpluginpath", "platformtheme", "plugin",  "qwindowgeometry",
+    "qwindowicon", "qwindowtitle",       "session",       "display", "geometry",
+    "style",       "stylesheet",         "name",          "title",   "visual"};
+constexpr std::string_view kQtFlags[] = {"reverse", "widgetcount", "nograb", "dograb", "sync"};
+
+enum class Kind { Ours, QtFlag, QtWithValue, QtJoinedValue, Unknown };
+
+Kind kindOf(std::string_view arg) {
+  if (arg == "-h" || arg == "--help" || arg == "--version") return Kind::Ours;
+  if (arg.size() < 2 || arg[0] != '-') return Kind::Unknown;
+  std::string_view name = arg.substr(arg[1] == '-' ? 2 : 1);
+  if (name.starts_with("qmljsdebugger=")) return Kind::QtJoinedValue;
+  const auto eq = name.find('=');
+  const bool joined = eq != std::string_view::npos;
+  if (joined) name = name.substr(0, eq);
+  for (std::string_view option : kQtOptionsWithValue)
+    if (name == option) return joined ? Kind::QtJoinedValue : Kind::QtWithValue;
+  for (std::string_view flag : kQtFlags)
+    if (name == flag && !joined) return Kind::QtFlag;
+  return Kind::Unknown;
+}
+
+int usageError(const char* message, std::string_view arg) {
+  std::fprintf(stderr, "tavimo: %s '%.*s'\nTry 'tavimo --help' for more information.\n", message,
+               static_cast<int>(arg.size()), arg.data());
+  return 2;
+}
+
+}  // namespace
+
+std::optional<int> answerCommandLine(int argc, char** argv) {
+  for (int i = 1; i < argc; ++i) {
+    const std::string_view arg = argv[i];
+    switch (kindOf(arg)) {
+      case Kind::Ours:
+        if (arg == "--version") {
+          std::printf("tavimo %s\n", TAVIMO_VERSION);
+        } else {
+          std::printf(
+              "Usage: tavimo [QT-OPTION...]\n"
+              "A desktop ornament: a trail of seven coloured dots bounces about in a small\n"
+              "window; \"move\" sends the window wandering, \"date\" shows today's date, \"end\"\n"
+              "quits.\n"
+              "\n"
+              "  -h, --help     show this help and exit\n"
+              "      --version  show the version and exit\n"
+              "\n"
+              "Qt's standard options, such as -platform NAME, -display NAME or -style NAME,\n"
+              "are accepted.\n");
+        }
+        return 0;
+      case Kind::QtWithValue:
+        if (++i == argc) return usageError("option needs a value:", arg);
+        break;
+      case Kind::QtFlag:
+      case Kind::QtJoinedValue:
+        break;
+      case Kind::Unknown:
+        return usageError(arg.starts_with('-') ? "unknown option" : "unexpected argument", arg);
+    }
+  }
+  return std::nullopt;
+}

@@ -1,0 +1,62 @@
+// The command line of the real program: its answers and exit statuses.
+#include <gtest/gtest.h>
+
+#include <QProcess>
+#include <QRegularExpression>
+
+namespace {
+
+struct Outcome {
+  int status;
+  QString out, err;
+};
+
+Outcome tavimo(const QStringList& args) {
+  QProcess p;
+  QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+  env.insert("QT_QPA_PLATFORM", "offscreen");
+  p.setProcessEnvironment(env);
+  p.start(TAVIMO_EXE, args);
+  if (!p.waitForStarted(5000)) return {-1, {}, {}};
+  p.closeWriteChannel();
+  if (!p.waitForFinished(1500)) {  // still running: the window is open
+    p.kill();
+    p.waitForFinished();
+    return {-2, {}, {}};
+  }
+  return {p.exitCode(), p.readAllStandardOutput(), p.readAllStandardError()};
+}
+
+}  // namespace
+
+TEST(CommandLine, HelpAndVersionAnswerOnStdoutWithoutADisplay) {
+  for (const char* help : {"--help", "-h"}) {
+    const Outcome r = tavimo({help});
+    EXPECT_EQ(r.status, 0) << help;
+    EXPECT_TRUE(r.out.startsWith("Usage: tavimo")) << r.out.toStdString();
+    EXPECT_EQ(r.err, "");
+  }
+  const Outcome v = tavimo({"--version"});
+  EXPECT_EQ(v.status, 0);
+  EXPECT_TRUE(v.out.contains(QRegularExpression("^tavimo \\d+\\.\\d+\\.\\d+\\n$")))
+      << v.out.toStdString();
+}
+
+TEST(CommandLine, AnythingElseIsAShortUsageErrorWithStatusTwo) {
+  const QStringList bad[] = {{"foo"}, {"--bar"}, {"-x"}, {"-platform"}, {"--help=1"}};
+  for (const QStringList& args : bad) {
+    const Outcome r = tavimo(args);
+    EXPECT_EQ(r.status, 2) << args.join(' ').toStdString();
+    EXPECT_EQ(r.out, "");
+    EXPECT_TRUE(r.err.startsWith("tavimo: ")) << r.err.toStdString();
+    EXPECT_EQ(r.err.count('\n'), 2) << r.err.toStdString();
+  }
+}
+
+TEST(CommandLine, QtsOwnOptionsStillWork) {
+  // The window opens (and is ended by the test) instead of a usage error.
+  for (const QStringList& args :
+       {QStringList{"-platform", "offscreen"}, QStringList{"-style=fusion"},
+        QStringList{"--platform", "offscreen", "-reverse"}})
+    EXPECT_EQ(tavimo(args).status, -2) << args.join(' ').toStdString();
+}
