@@ -1,11 +1,11 @@
 #!/bin/sh
 # CI's extra checks: clang-tidy over our own code, the unit tests under AddressSanitizer and
-# UndefinedBehaviorSanitizer, and valgrind memcheck on a run of the real program. Installs what it
-# needs.
+# UndefinedBehaviorSanitizer, valgrind memcheck on a run of the real program, and the Debian
+# package's round trip (needs root). Installs what it needs.
 set -eu
 cd "$(dirname "$0")/.."
 sh scripts/setup.sh >/dev/null
-for p in clang-tidy valgrind; do
+for p in clang-tidy valgrind lintian dpkg-dev; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "ok installed" || {
     sudo=""
     [ "$(id -u)" -eq 0 ] || sudo=sudo
@@ -34,3 +34,10 @@ ASAN_OPTIONS=detect_leaks=0:abort_on_error=0 UBSAN_OPTIONS=print_stacktrace=1 \
 
 echo "== memcheck"
 sh bench/memcheck.sh build
+
+echo "== package"
+if [ "$(id -u)" -eq 0 ]; then
+  sh tests/install/package.sh build
+else
+  echo "skipped: installing the package needs root"
+fi

@@ -5,7 +5,8 @@ cd "$(dirname "$0")/.."
 
 packages="g++ cmake make qt6-base-dev libgtest-dev libbenchmark-dev \
   fonts-ipafont-gothic fonts-vlgothic fonts-dejavu-core \
-  xvfb xauth xdotool x11-utils openbox wmctrl imagemagick"
+  xvfb xauth xdotool x11-utils openbox wmctrl imagemagick \
+  desktop-file-utils appstream file"
 
 missing=""
 for p in $packages; do
