@@ -2,6 +2,8 @@
 
 #include <QApplication>
 #include <QFont>
+#include <QFontDatabase>
+#include <QFontMetrics>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -49,6 +51,37 @@ std::string displayFault() {
 }
 
 std::string programName;
+
+constexpr char32_t kDot = 0x25CF;  // "●"
+
+// The dots must show as discs: when neither the wanted face nor its fallbacks hold "●", say so
+// once and use the installed face that does, preferring one made for Japanese text.
+void ensureDotFace() {
+  const QString wanted = QString::fromUtf8(kJapaneseFaces[0]);
+  if (QFontMetrics(QFont(wanted)).inFontUcs4(kDot)) return;
+  QString best;
+  for (const QString& family : QFontDatabase::families()) {
+    if (!QFontMetrics(QFont(family)).inFontUcs4(kDot)) continue;
+    if (best.isEmpty()) best = family;
+    if (QFontDatabase::writingSystems(family).contains(QFontDatabase::Japanese)) {
+      best = family;
+      break;
+    }
+  }
+  if (best.isEmpty()) {
+    std::fprintf(stderr,
+                 "%s: no installed font holds \"\u25CF\"; the dots will not show as discs\n",
+                 programName.c_str());
+    return;
+  }
+  std::fprintf(stderr, "%s: none of the faces %s, %s holds \"\u25CF\"; using %s\n",
+               programName.c_str(), kJapaneseFaces[1],
+               kFallbackFaces.join(", ").toUtf8().constData(), best.toUtf8().constData());
+  for (const char* face : kJapaneseFaces) {
+    QFont::removeSubstitutions(QString::fromUtf8(face));
+    QFont::insertSubstitution(QString::fromUtf8(face), best);
+  }
+}
 std::vector<std::pair<QtMsgType, QString>> heldMessages;
 
 // Qt's answer to a missing display is an abort with a core dump; ours is one line and status 1.
@@ -78,6 +111,7 @@ Application::Application(int& argc, char** argv) {
 
   for (const char* face : kJapaneseFaces)
     QFont::insertSubstitutions(QString::fromUtf8(face), kFallbackFaces);
+  ensureDotFace();
 }
 
 Application::~Application() = default;

@@ -1,8 +1,10 @@
-// The command line of the real program: its answers and exit statuses.
+// The real program from outside: its command line, its exit statuses, and its fonts.
 #include <gtest/gtest.h>
 
+#include <QFile>
 #include <QProcess>
 #include <QRegularExpression>
+#include <QTemporaryDir>
 
 namespace {
 
@@ -59,4 +61,40 @@ TEST(CommandLine, QtsOwnOptionsStillWork) {
        {QStringList{"-platform", "offscreen"}, QStringList{"-style=fusion"},
         QStringList{"--platform", "offscreen", "-reverse"}})
     EXPECT_EQ(tavimo(args).status, -2) << args.join(' ').toStdString();
+}
+
+TEST(Fonts, WithoutAFaceThatHoldsTheDotTheProgramSaysSoOnceAndRuns) {
+  QTemporaryDir dir;
+  ASSERT_TRUE(dir.isValid());
+  QFile conf(dir.filePath("fonts.conf"));
+  ASSERT_TRUE(conf.open(QIODevice::WriteOnly));
+  conf.write(QString("<?xml version=\"1.0\"?><fontconfig><dir>%1</dir><cachedir>%1</cachedir>"
+                     "</fontconfig>")
+                 .arg(dir.path())
+                 .toUtf8());
+  conf.close();
+
+  QProcess p;
+  QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+  env.insert("QT_QPA_PLATFORM", "offscreen");
+  env.insert("FONTCONFIG_FILE", conf.fileName());
+  p.setProcessEnvironment(env);
+  p.start(TAVIMO_EXE, {});
+  ASSERT_FALSE(p.waitForFinished(1500)) << "the program ended";
+  p.kill();
+  p.waitForFinished();
+  const QString err = p.readAllStandardError();
+  EXPECT_EQ(err.count(QString::fromUtf8("holds \"●\"")), 1) << err.toStdString();
+}
+
+TEST(Fonts, TheInstalledFacesHoldTheDotAndNothingIsSaid) {
+  QProcess p;
+  QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+  env.insert("QT_QPA_PLATFORM", "offscreen");
+  p.setProcessEnvironment(env);
+  p.start(TAVIMO_EXE, {});
+  ASSERT_FALSE(p.waitForFinished(1500)) << "the program ended";
+  p.kill();
+  p.waitForFinished();
+  EXPECT_FALSE(QString(p.readAllStandardError()).contains(QString::fromUtf8("●")));
 }
