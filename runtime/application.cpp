@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QFont>
 #include <QFontDatabase>
+#include <QFontInfo>
 #include <QFontMetrics>
 #include <cstdio>
 #include <cstdlib>
@@ -54,14 +55,24 @@ std::string programName;
 
 constexpr char32_t kDot = 0x25CF;  // "●"
 
+// A face holds the dot only in its own glyphs, not in those Qt would borrow from other faces.
+bool holdsDot(const QString& face) {
+  QFont font(face);
+  font.setStyleStrategy(QFont::NoFontMerging);
+  return QFontInfo(font).family().compare(face, Qt::CaseInsensitive) == 0 &&
+         QFontMetrics(font).inFontUcs4(kDot);
+}
+
 // The dots must show as discs: when neither the wanted face nor its fallbacks hold "●", say so
 // once and use the installed face that does, preferring one made for Japanese text.
 void ensureDotFace() {
-  const QString wanted = QString::fromUtf8(kJapaneseFaces[0]);
-  if (QFontMetrics(QFont(wanted)).inFontUcs4(kDot)) return;
+  for (const char* face : kJapaneseFaces)
+    if (holdsDot(QString::fromUtf8(face))) return;
+  for (const QString& face : kFallbackFaces)
+    if (holdsDot(face)) return;
   QString best;
   for (const QString& family : QFontDatabase::families()) {
-    if (!QFontMetrics(QFont(family)).inFontUcs4(kDot)) continue;
+    if (!holdsDot(family)) continue;
     if (best.isEmpty()) best = family;
     if (QFontDatabase::writingSystems(family).contains(QFontDatabase::Japanese)) {
       best = family;
@@ -82,6 +93,7 @@ void ensureDotFace() {
     QFont::insertSubstitution(QString::fromUtf8(face), best);
   }
 }
+
 std::vector<std::pair<QtMsgType, QString>> heldMessages;
 
 // Qt's answer to a missing display is an abort with a core dump; ours is one line and status 1.

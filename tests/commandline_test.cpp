@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
@@ -63,11 +64,13 @@ TEST(CommandLine, QtsOwnOptionsStillWork) {
     EXPECT_EQ(tavimo(args).status, -2) << args.join(' ').toStdString();
 }
 
-TEST(Fonts, WithoutAFaceThatHoldsTheDotTheProgramSaysSoOnceAndRuns) {
+// What the program says on stderr when only these font files are installed.
+QString startWithFonts(const QStringList& files) {
   QTemporaryDir dir;
-  ASSERT_TRUE(dir.isValid());
+  if (!dir.isValid()) return "no temporary folder";
+  for (const QString& file : files) QFile::copy(file, dir.filePath(QFileInfo(file).fileName()));
   QFile conf(dir.filePath("fonts.conf"));
-  ASSERT_TRUE(conf.open(QIODevice::WriteOnly));
+  if (!conf.open(QIODevice::WriteOnly)) return "no fonts.conf";
   conf.write(QString("<?xml version=\"1.0\"?><fontconfig><dir>%1</dir><cachedir>%1</cachedir>"
                      "</fontconfig>")
                  .arg(dir.path())
@@ -80,11 +83,21 @@ TEST(Fonts, WithoutAFaceThatHoldsTheDotTheProgramSaysSoOnceAndRuns) {
   env.insert("FONTCONFIG_FILE", conf.fileName());
   p.setProcessEnvironment(env);
   p.start(TAVIMO_EXE, {});
-  ASSERT_FALSE(p.waitForFinished(1500)) << "the program ended";
+  if (p.waitForFinished(1500)) return "the program ended";
   p.kill();
   p.waitForFinished();
-  const QString err = p.readAllStandardError();
-  EXPECT_EQ(err.count(QString::fromUtf8("holds \"●\"")), 1) << err.toStdString();
+  return QString::fromUtf8(p.readAllStandardError());
+}
+
+TEST(Fonts, WithoutAWantedFaceThatHoldsTheDotTheProgramSaysSoOnceAndRuns) {
+  const QString mono = "/usr/share/fonts/truetype/dejavu/DejaVuSansMono.ttf";
+  ASSERT_TRUE(QFile::exists(mono));
+  const QString other = startWithFonts({mono});
+  EXPECT_EQ(other.count(QString::fromUtf8("holds \"●\"; using DejaVu Sans Mono\n")), 1)
+      << other.toStdString();
+  const QString none = startWithFonts({});
+  EXPECT_EQ(none.count(QString::fromUtf8("no installed font holds \"●\"")), 1)
+      << none.toStdString();
 }
 
 TEST(Fonts, TheInstalledFacesHoldTheDotAndNothingIsSaid) {
