@@ -16,6 +16,7 @@
 #include <cstdio>
 #include <new>
 #include <stdexcept>
+#include <utility>
 
 #include "runtime/qtbridge.h"
 
@@ -40,25 +41,42 @@ class FormWindow : public QWidget {
 };
 
 // A picture box paints its windowless labels itself: one widget, one paint pass per frame.
+// While a handler runs, changes are only noted; when it returns each changed label asks for one
+// repaint of the area it left and the area it took.
 class PictureBoxWidget : public QFrame {
  public:
-  PictureBoxWidget(QWidget* parent, const PictureBox& box, Single twipsPerPixel)
-      : QFrame(parent), box_(box), twipsPerPixel_(twipsPerPixel) {
+  enum Change { Place = 1, Look = 2, Text = 4 };
+
+  PictureBoxWidget(QWidget* parent, const PictureBox& box, Single twipsPerPixel,
+                   const bool& deferring)
+      : QFrame(parent), box_(box), twipsPerPixel_(twipsPerPixel), deferring_(deferring) {
     setFrameStyle(QFrame::WinPanel | QFrame::Sunken);
     setFocusPolicy(Qt::StrongFocus);
     setAttribute(Qt::WA_OpaquePaintEvent);
   }
 
   void add(const Label& label) {
-    Item item{&label, {}, {}, {}, toQFont(label.font())};
-    item.text.setPerformanceHint(QStaticText::AggressiveCaching);
-    items_.push_back(std::move(item));
-    refresh(items_.back(), true);
+    items_.push_back({&label, {}, {}, {}, toQFont(label.font()), 0});
+    items_.back().text.setPerformanceHint(QStaticText::AggressiveCaching);
+    refresh(items_.back(), Place | Text);
   }
 
-  void changed(const Label& label, bool content) {
-    for (auto& item : items_)
-      if (item.label == &label) return refresh(item, content);
+  void changed(const Label& label, Change change) {
+    for (auto& item : items_) {
+      if (item.label != &label) continue;
+      if (!deferring_) return refresh(item, change);
+      pending_ |= item.changes == 0;
+      item.changes |= change;
+      return;
+    }
+  }
+
+  void flush() {
+    if (!pending_) return;
+    pending_ = false;
+    for (auto& item : items_) {
+      if (item.changes) refresh(item, std::exchange(item.changes, 0));
+    }
   }
 
  protected:
@@ -83,6 +101,7 @@ class PictureBoxWidget : public QFrame {
     QRect drawn;  // the box and the text that overflows it, as last painted
     QStaticText text;
     QFont font;
+    int changes;  // noted while a handler runs
   };
 
   // Text starts at the box's top, aligned within its width; text wider than the box is not cut
@@ -100,32 +119,37 @@ class PictureBoxWidget : public QFrame {
     return box.topLeft();
   }
 
-  void refresh(Item& item, bool content) {
+  void refresh(Item& item, int changes) {
     const Label& l = *item.label;
-    const QRect box(
-        contentsRect().topLeft() +
-            QPoint(toPixels(l.Left(), twipsPerPixel_), toPixels(l.Top(), twipsPerPixel_)),
-        QSize(toPixels(l.Width(), twipsPerPixel_), toPixels(l.Height(), twipsPerPixel_)));
-    if (content) {
+    if (changes & Text) {
       const QString text = QString::fromStdString(l.Caption());
       if (item.text.text() != text) {
         item.text.setText(text);
         item.text.prepare(QTransform(), item.font);
       }
-    } else if (box == item.box) {
-      return;
     }
+    const QRect box(
+        contentsRect().topLeft() +
+            QPoint(toPixels(l.Left(), twipsPerPixel_), toPixels(l.Top(), twipsPerPixel_)),
+        QSize(toPixels(l.Width(), twipsPerPixel_), toPixels(l.Height(), twipsPerPixel_)));
+    if (changes == Place && box == item.box) return;  // moved within its pixel
     const QSize textSize = item.text.size().toSize();
     const QRect drawn =
         box | QRect(textOrigin(item, box), QSize(textSize.width() + 1, box.height()));
-    update(item.drawn);
-    update(drawn);
+    if (drawn.intersects(item.drawn)) {
+      update(drawn | item.drawn);
+    } else {
+      update(item.drawn);
+      update(drawn);
+    }
     item.box = box;
     item.drawn = drawn;
   }
 
   const PictureBox& box_;
   Single twipsPerPixel_;
+  const bool& deferring_;
+  bool pending_ = false;
   std::vector<Item> items_;  // creation order: the last created is drawn on top
 };
 
@@ -171,31 +195,31 @@ Label::Label(Form& form, const ControlRecord& record, PictureBox& container)
 void Label::setLeft(Single twips) {
   if (twips == left_) return;
   left_ = twips;
-  container_.changed(*this);
+  container_.changed(*this, detail::PictureBoxWidget::Place);
 }
 
 void Label::setTop(Single twips) {
   if (twips == top_) return;
   top_ = twips;
-  container_.changed(*this);
+  container_.changed(*this, detail::PictureBoxWidget::Place);
 }
 
 void Label::setForeColor(Colour colour) {
   if (colour == foreColor_) return;
   foreColor_ = colour;
-  if (container_.widget_) container_.widget_->changed(*this, true);
+  container_.changed(*this, detail::PictureBoxWidget::Look);
 }
 
 void Label::setVisible(bool visible) {
   if (visible == visible_) return;
   visible_ = visible;
-  if (container_.widget_) container_.widget_->changed(*this, true);
+  container_.changed(*this, detail::PictureBoxWidget::Look);
 }
 
 void Label::setCaption(std::string_view text) {
   if (text == caption_) return;
   caption_ = text;
-  if (container_.widget_) container_.widget_->changed(*this, true);
+  container_.changed(*this, detail::PictureBoxWidget::Text);
 }
 
 PictureBox::PictureBox(Form& form, const ControlRecord& record)
@@ -207,8 +231,8 @@ PictureBox::PictureBox(Form& form, const ControlRecord& record)
       backColor_(setting<Colour>(record.settings.backColor, 0)),
       font_(setting(record.settings.font, kDefaultFont)) {}
 
-void PictureBox::changed(const Label& label) {
-  if (widget_) widget_->changed(label, false);
+void PictureBox::changed(const Label& label, int change) {
+  if (widget_) widget_->changed(label, static_cast<detail::PictureBoxWidget::Change>(change));
 }
 
 CommandButton::CommandButton(Form& form, const ControlRecord& record)
@@ -306,7 +330,8 @@ void Form::build() {
                                 dynamic_cast<PictureBox&>(*find(c->record_.container, -1)).widget_);
     QWidget* widget = nullptr;
     if (auto* box = dynamic_cast<PictureBox*>(c.get())) {
-      box->widget_ = new detail::PictureBoxWidget(parent, *box, twipsPerPixel_);
+      box->widget_ = new detail::PictureBoxWidget(parent, *box, twipsPerPixel_, dispatching_);
+      boxes_.push_back(box->widget_);
       box->widget_->setFont(toQFont(box->font_));
       widget = box->widget_;
     } else if (auto* label = dynamic_cast<Label*>(c.get())) {
@@ -357,13 +382,18 @@ void Form::fire(Control& control) {
 
 void Form::dispatch(Handler handler) {
   if (ended_) return;
+  dispatching_ = true;
   try {
     handler(*this);
   } catch (const RuntimeError& error) {
+    dispatching_ = false;
     fail(error);
   } catch (const std::bad_alloc&) {
+    dispatching_ = false;
     fail({7, "Out of memory"});
   }
+  dispatching_ = false;
+  for (detail::PictureBoxWidget* box : boxes_) box->flush();
 }
 
 void Form::fail(const RuntimeError& error) {

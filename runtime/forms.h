@@ -153,7 +153,7 @@ class PictureBox : public Control {
  private:
   friend class Label;
   friend class Form;
-  void changed(const Label& label);
+  void changed(const Label& label, int change);
 
   Single left_, top_, width_, height_;
   Colour backColor_;
@@ -281,6 +281,8 @@ class Form {
   const FormRecord& definition_;
   std::vector<std::unique_ptr<Control>> controls_;  // in creation order
   std::vector<Timer*> timers_;
+  std::vector<detail::PictureBoxWidget*> boxes_;
+  bool dispatching_ = false;
   Handler load_ = nullptr;
   Single left_, top_;
   Single twipsPerPixel_ = 15;
