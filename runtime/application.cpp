@@ -38,6 +38,12 @@ void preferX11OverWayland(int argc, char** argv) {
 #endif
 }
 
+// The repaints are a few small rectangles ten times a second: shared memory saves nothing there,
+// and its completion events cost the program and the X server more than the copy they avoid.
+void preferPlainImageTransfer() {
+  if (!qEnvironmentVariableIsSet("QT_XCB_NO_MITSHM")) qputenv("QT_XCB_NO_MITSHM", QByteArray("1"));
+}
+
 std::string displayFault() {
   const QByteArray platform = qgetenv("QT_QPA_PLATFORM");
 #if defined(__unix__) && !defined(__APPLE__)
@@ -113,6 +119,7 @@ Application::Application(int& argc, char** argv) {
   programName = argc > 0 ? std::string(argv[0]) : "tavimo";
   programName = programName.substr(programName.find_last_of("/\\") + 1);
   preferX11OverWayland(argc, argv);
+  preferPlainImageTransfer();
 
   const QtMessageHandler previous = qInstallMessageHandler(startupMessages);
   app_ = std::make_unique<QApplication>(argc, argv);
