@@ -19,6 +19,7 @@
 #include <utility>
 
 #include "runtime/qtbridge.h"
+#include "runtime/x11.h"
 
 namespace rt {
 namespace detail {
@@ -30,7 +31,6 @@ class FormWindow : public QWidget {
 
  protected:
   void timerEvent(QTimerEvent* event) override { form_.timerFired(event->timerId()); }
-  void moveEvent(QMoveEvent*) override { form_.windowMoved(x(), y()); }
   void closeEvent(QCloseEvent* event) override {
     form_.closedBySomeoneElse();
     event->accept();
@@ -373,7 +373,10 @@ void Form::wire(std::span<const Binding> bindings) {
 
 void Form::load() {
   if (load_) dispatch(load_);
-  if (window_ && !ended_) window_->show();
+  if (window_ && !ended_) {
+    window_->show();
+    skipMoveEchoes(*window_);
+  }
 }
 
 void Form::fire(Control& control) {
@@ -442,11 +445,13 @@ void Form::timerFired(int timerId) {
 }
 
 void Form::setLeft(Single twips) {
+  followWindow();
   left_ = twips;
   moveWindow();
 }
 
 void Form::setTop(Single twips) {
+  followWindow();
   top_ = twips;
   moveWindow();
 }
@@ -460,18 +465,32 @@ void Form::moveWindow() {
   window_->move(to.x, to.y);
 }
 
-// The window is where the program put it, exactly, unless someone else (the window system placing
-// it, the user dragging it) moved it elsewhere: then the next read returns that place. A window
-// manager that moves it less far than asked, or not at all, is not someone else moving it: the
-// program goes on from the place it asked for, so that a clamped edge cannot hold it forever.
-void Form::windowMoved(int xPixels, int yPixels) {
+Single Form::Left() const {
+  followWindow();
+  return left_;
+}
+
+Single Form::Top() const {
+  followWindow();
+  return top_;
+}
+
+// The window is where the program put it, exactly, unless someone else (the window manager
+// placing and framing it, the user dragging it) moved it elsewhere: then a read returns that
+// place. A window manager that moves it less far than asked, or not at all, is not someone else
+// moving it: the program goes on from the place it asked for, so that a clamped edge cannot hold
+// it forever.
+void Form::followWindow() const {
+  if (!window_) return;
+  const int x = window_->x();
+  const int y = window_->y();
   const auto between = [](int v, int a, int b) {
     return std::min(a, b) <= v && v <= std::max(a, b);
   };
-  if (between(xPixels, askedFrom_.x, asked_.x) && between(yPixels, askedFrom_.y, asked_.y)) return;
-  left_ = static_cast<Single>(xPixels) * twipsPerPixel_;
-  top_ = static_cast<Single>(yPixels) * twipsPerPixel_;
-  askedFrom_ = asked_ = {xPixels, yPixels};
+  if (between(x, askedFrom_.x, asked_.x) && between(y, askedFrom_.y, asked_.y)) return;
+  left_ = static_cast<Single>(x) * twipsPerPixel_;
+  top_ = static_cast<Single>(y) * twipsPerPixel_;
+  askedFrom_ = asked_ = {x, y};
 }
 
 void Form::closedBySomeoneElse() {

@@ -219,8 +219,8 @@ class Form {
   virtual ~Form();
 
   // The window's outer top-left corner on the screen, in twips.
-  Single Left() const { return left_; }
-  Single Top() const { return top_; }
+  Single Left() const;
+  Single Top() const;
   void setLeft(Single twips);
   void setTop(Single twips);
 
@@ -274,7 +274,7 @@ class Form {
   void stop(int status);
   void scheduleTimer(Timer& timer);
   void moveWindow();
-  void windowMoved(int xPixels, int yPixels);
+  void followWindow() const;
   void closedBySomeoneElse();
   void timerFired(int timerId);
 
@@ -284,13 +284,13 @@ class Form {
   std::vector<detail::PictureBoxWidget*> boxes_;
   bool dispatching_ = false;
   Handler load_ = nullptr;
-  Single left_, top_;
+  mutable Single left_, top_;
   Single twipsPerPixel_ = 15;
   bool ended_ = false;
   struct Pixel {
     int x = 0, y = 0;
   };
-  Pixel askedFrom_, asked_;  // the window's last move request, in pixels
+  mutable Pixel askedFrom_, asked_;  // the window's last move request, in pixels
   int exitStatus_ = 0;
   std::unique_ptr<detail::FormWindow> window_;
 };
