@@ -112,6 +112,14 @@ wm=$!
 sleep 0.5
 start
 sleep 0.5
+set -- $(geometry "$wid")
+x0=$1 y0=$2
+click "$wid" 28 276
+sleep 1
+set -- $(geometry "$wid")
+x1=$1 y1=$2
+check "framed by a window manager, it wanders from where it was put" \
+  '[ "$y1" = "$y0" ] && [ "$x1" -lt "$x0" ]' "from $x0,$y0 to $x1,$y1"
 wmctrl -c Tavimo
 status=0
 wait "$pid" || status=$?
@@ -124,5 +132,5 @@ msg=$(env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$tavimo" 2>&1 >/dev/
 check "no display: status 1 and one line" '[ "$status" -eq 1 ] && [ "$(echo "$msg" | wc -l)" -eq 1 ]' \
   "status $status: $msg"
 
-echo "$((11 - failures)) passed, $failures failed"
+echo "$((12 - failures)) passed, $failures failed"
 [ "$failures" -eq 0 ]
