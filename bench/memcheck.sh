@@ -9,7 +9,7 @@ supp="$(dirname "$0")/memcheck.supp"
 . "$(dirname "$0")/../scripts/xvfb.sh"
 log=$(mktemp)
 
-valgrind --tool=memcheck --leak-check=full --show-leak-kinds=definite --errors-for-leak-kinds=definite \
+valgrind --tool=memcheck --child-silent-after-fork=yes --leak-check=full --show-leak-kinds=definite --errors-for-leak-kinds=definite \
   --suppressions="$supp" --error-exitcode=3 --log-file="$log" "$build/tavimo" &
 pid=$!
 wid=$(xdotool search --sync --onlyvisible --name '^Tavimo$' | head -n 1)
