@@ -7,8 +7,8 @@ build=${1:-build}
 seconds=${2:-60}
 . "$(dirname "$0")/../scripts/xvfb.sh"
 
-hz=$(getconf CLK_TCK)
-cpu_ms() { awk -v hz="$hz" '{ print int(($14 + $15) * 1000 / hz) }' "/proc/$1/stat"; }
+# CPU time of every thread of a process, in ms, from the scheduler's nanosecond counts
+cpu_ms() { cat /proc/"$1"/task/*/schedstat | awk '{ s += $1 } END { print int(s / 1e6) }'; }
 
 # measure NAME TITLE WANDER COMMAND...: CPU-ms per minute of the program and of Xvfb
 measure() {

@@ -18,6 +18,11 @@ int main(int argc, char** argv) {
     return 2;
   }
   xcb_connection_t* c = xcb_connect(NULL, NULL);
+  for (int tries = 0; xcb_connection_has_error(c) && tries < 50; ++tries) {
+    xcb_disconnect(c);
+    usleep(100 * 1000);
+    c = xcb_connect(NULL, NULL);
+  }
   if (xcb_connection_has_error(c)) {
     fprintf(stderr, "mapwait: cannot open a display\n");
     return 1;
