@@ -24,7 +24,7 @@
 namespace rt {
 namespace detail {
 
-// The form's top-level window: it owns the timers and reports moves and closes made by others.
+// The form's top-level window: it owns the timers and reports a close made by someone else.
 class FormWindow : public QWidget {
  public:
   explicit FormWindow(Form& form) : form_(form) {}
