@@ -130,13 +130,13 @@ Application::Application(int& argc, char** argv) {
 
   for (const char* face : kJapaneseFaces)
     QFont::insertSubstitutions(QString::fromUtf8(face), kFallbackFaces);
-  ensureDotFace();
 }
 
 Application::~Application() = default;
 
 int Application::run(Form& form) {
   form.load();
+  ensureDotFace();  // after the window is mapped, before its first paint
   if (form.ended()) return form.exitStatus();
   const int status = QApplication::exec();
   return form.ended() ? form.exitStatus() : status;

@@ -121,11 +121,14 @@ class PictureBoxWidget : public QFrame {
 
   void refresh(Item& item, int changes) {
     const Label& l = *item.label;
+    // Until the window is first shown, text is not laid out: that would load fonts ahead of the
+    // window's mapping. The first paint lays it out.
+    const bool shown = isVisible();
     if (changes & Text) {
       const QString text = QString::fromStdString(l.Caption());
       if (item.text.text() != text) {
         item.text.setText(text);
-        item.text.prepare(QTransform(), item.font);
+        if (shown) item.text.prepare(QTransform(), item.font);
       }
     }
     const QRect box(
@@ -133,9 +136,10 @@ class PictureBoxWidget : public QFrame {
             QPoint(toPixels(l.Left(), twipsPerPixel_), toPixels(l.Top(), twipsPerPixel_)),
         QSize(toPixels(l.Width(), twipsPerPixel_), toPixels(l.Height(), twipsPerPixel_)));
     if (changes == Place && box == item.box) return;  // moved within its pixel
-    const QSize textSize = item.text.size().toSize();
-    const QRect drawn =
-        box | QRect(textOrigin(item, box), QSize(textSize.width() + 1, box.height()));
+    const QRect drawn = shown
+                            ? box | QRect(textOrigin(item, box),
+                                          QSize(qCeil(item.text.size().width()) + 1, box.height()))
+                            : box;
     if (drawn.intersects(item.drawn)) {
       update(drawn | item.drawn);
     } else {
