@@ -11,6 +11,10 @@ QFont toQFont(const Font& font) {
   f.setFamily(QString::fromUtf8(font.face.data(), static_cast<int>(font.face.size())));
   f.setPointSizeF(font.points);
   f.setWeight(static_cast<QFont::Weight>(font.weight));
+  // Whole-pixel hinting, as the classic runtime drew text. Light hinting would start FreeType's
+  // autohinter, which loads hundreds of glyphs of a CJK face (1.5 MB of it resident) to size its
+  // zones.
+  f.setHintingPreference(QFont::PreferFullHinting);
   return f;
 }
 
