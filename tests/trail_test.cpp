@@ -123,10 +123,10 @@ TEST(ColourCycling, TurnsExactlyAtBothEndsAndNeverLeavesTheRange) {
 TEST(TrailDrawing, MovedAndRecolouredDotsLeaveNoStalePixels) {
   auto form = startMainForm();
   for (int n = 0; n < 20; ++n) {
+    QApplication::processEvents();  // a frame painted between ticks, as in the running program
     tick(*form, form->Run);
     tick(*form, form->Time);
   }
-  QApplication::processEvents();  // the repaint of the changed places
   const QImage image = grabWindow(*form);
   saveArtifact(image, "trail-after-20-ticks.png");
   for (rt::Integer k = 0; k < 7; ++k) {
