@@ -41,8 +41,9 @@ class FormWindow : public QWidget {
 };
 
 // A picture box paints its windowless labels itself: one widget, one paint pass per frame.
-// While a handler runs, changes are only noted; when it returns each changed label asks for one
-// repaint of the area it left and the area it took.
+// While a handler runs, changes are only noted; when it returns, the areas the changed labels
+// left and took are merged where they touch, and each merged area is repainted once: a moving
+// trail of overlapping dots asks for one rectangle, not a region of seven.
 class PictureBoxWidget : public QFrame {
  public:
   enum Change { Place = 1, Look = 2, Text = 4 };
@@ -56,7 +57,10 @@ class PictureBoxWidget : public QFrame {
   }
 
   void add(const Label& label) {
-    items_.push_back({&label, {}, {}, {}, toQFont(label.font()), 0});
+    QFont font = toQFont(label.font());
+    for (const auto& item : items_)
+      if (item.font == font) font = item.font;  // shared, so telling fonts apart is cheap
+    items_.push_back({&label, {}, {}, {}, std::move(font), 0});
     items_.back().text.setPerformanceHint(QStaticText::AggressiveCaching);
     refresh(items_.back(), Place | Text);
   }
@@ -74,19 +78,24 @@ class PictureBoxWidget : public QFrame {
   void flush() {
     if (!pending_) return;
     pending_ = false;
+    flushing_ = true;
     for (auto& item : items_) {
       if (item.changes) refresh(item, std::exchange(item.changes, 0));
     }
+    flushing_ = false;
+    for (const QRect& area : dirty_) update(area);
+    dirty_.clear();
   }
 
  protected:
   void paintEvent(QPaintEvent* event) override {
     QPainter painter(this);
     painter.fillRect(contentsRect() & event->rect(), toQColor(box_.BackColor()));
+    const QFont* font = nullptr;
     for (const auto& item : items_) {
       if (!item.label->Visible() || !event->region().intersects(item.drawn)) continue;
       painter.setClipRect(item.drawn & contentsRect());
-      painter.setFont(item.font);
+      if (!font || !(*font == item.font)) painter.setFont(*(font = &item.font));
       painter.setPen(toQColor(item.label->ForeColor()));
       painter.drawStaticText(textOrigin(item, item.box), item.text);
     }
@@ -141,20 +150,40 @@ class PictureBoxWidget : public QFrame {
                                           QSize(qCeil(item.text.size().width()) + 1, box.height()))
                             : box;
     if (drawn.intersects(item.drawn)) {
-      update(drawn | item.drawn);
+      invalidate(drawn | item.drawn);
     } else {
-      update(item.drawn);
-      update(drawn);
+      invalidate(item.drawn);
+      invalidate(drawn);
     }
     item.box = box;
     item.drawn = drawn;
+  }
+
+  // Asks for a repaint of an area inside the frame; while flushing, merged with any area already
+  // asked for that it touches.
+  void invalidate(QRect area) {
+    area &= contentsRect();
+    if (area.isEmpty()) return;
+    if (!flushing_) return update(area);
+    for (auto it = dirty_.begin(); it != dirty_.end();) {
+      if (it->intersects(area)) {
+        area |= *it;
+        dirty_.erase(it);
+        it = dirty_.begin();  // the larger area may now touch one passed over
+      } else {
+        ++it;
+      }
+    }
+    dirty_.push_back(area);
   }
 
   const PictureBox& box_;
   Single twipsPerPixel_;
   const bool& deferring_;
   bool pending_ = false;
-  std::vector<Item> items_;  // creation order: the last created is drawn on top
+  bool flushing_ = false;
+  std::vector<Item> items_;   // creation order: the last created is drawn on top
+  std::vector<QRect> dirty_;  // areas to repaint when the handler returns
 };
 
 // Windows users expect Enter, not only Space, to press the focused button.
