@@ -95,7 +95,10 @@ class PictureBoxWidget : public QFrame {
     for (const auto& item : items_) {
       if (!item.label->Visible() || !event->region().intersects(item.drawn)) continue;
       painter.setClipRect(item.drawn & contentsRect());
-      if (!font || !(*font == item.font)) painter.setFont(*(font = &item.font));
+      if (!font || !(*font == item.font)) {
+        font = &item.font;
+        painter.setFont(*font);
+      }
       painter.setPen(toQColor(item.label->ForeColor()));
       painter.drawStaticText(textOrigin(item, item.box), item.text);
     }
