@@ -60,7 +60,7 @@ class PictureBoxWidget : public QFrame {
     QFont font = toQFont(label.font());
     for (const auto& item : items_)
       if (item.font == font) font = item.font;  // shared, so telling fonts apart is cheap
-    items_.push_back({&label, {}, {}, {}, std::move(font), 0});
+    items_.push_back({&label, {}, {}, {}, font, 0});
     items_.back().text.setPerformanceHint(QStaticText::AggressiveCaching);
     refresh(items_.back(), Place | Text);
   }
