@@ -9,8 +9,8 @@ minutes=${2:-10}
 
 echo "== start-up and memory after 5 s (median of 10)"
 sh "$here/startup.sh" "$build" 10
-echo "== CPU per minute"
-sh "$here/cpu.sh" "$build" 60
+echo "== CPU per minute (medians of 6 rounds of 10 s)"
+sh "$here/cpu.sh" "$build"
 echo "== timer accuracy over 60 s"
 (. "$here/../scripts/xvfb.sh" && "$build/bench/tavimo_timing" 60)
 echo "== one tick (offscreen)"
