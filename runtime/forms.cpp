@@ -63,12 +63,16 @@ class PictureBoxWidget : public QFrame {
     items_.push_back({&label, {}, {}, {}, font, 0});
     items_.back().text.setPerformanceHint(QStaticText::AggressiveCaching);
     refresh(items_.back(), Place | Text);
+    repaintDirty();
   }
 
   void changed(const Label& label, Change change) {
     for (auto& item : items_) {
       if (item.label != &label) continue;
-      if (!deferring_) return refresh(item, change);
+      if (!deferring_) {
+        refresh(item, change);
+        return repaintDirty();
+      }
       pending_ |= item.changes == 0;
       item.changes |= change;
       return;
@@ -78,13 +82,10 @@ class PictureBoxWidget : public QFrame {
   void flush() {
     if (!pending_) return;
     pending_ = false;
-    flushing_ = true;
     for (auto& item : items_) {
       if (item.changes) refresh(item, std::exchange(item.changes, 0));
     }
-    flushing_ = false;
-    for (const QRect& area : dirty_) update(area);
-    dirty_.clear();
+    repaintDirty();
   }
 
  protected:
@@ -162,12 +163,10 @@ class PictureBoxWidget : public QFrame {
     item.drawn = drawn;
   }
 
-  // Asks for a repaint of an area inside the frame; while flushing, merged with any area already
-  // asked for that it touches.
+  // Notes an area inside the frame to repaint, merged with any noted area it touches.
   void invalidate(QRect area) {
     area &= contentsRect();
     if (area.isEmpty()) return;
-    if (!flushing_) return update(area);
     for (auto it = dirty_.begin(); it != dirty_.end();) {
       if (it->intersects(area)) {
         area |= *it;
@@ -180,13 +179,17 @@ class PictureBoxWidget : public QFrame {
     dirty_.push_back(area);
   }
 
+  void repaintDirty() {
+    for (const QRect& area : dirty_) update(area);
+    dirty_.clear();
+  }
+
   const PictureBox& box_;
   Single twipsPerPixel_;
   const bool& deferring_;
   bool pending_ = false;
-  bool flushing_ = false;
   std::vector<Item> items_;   // creation order: the last created is drawn on top
-  std::vector<QRect> dirty_;  // areas to repaint when the handler returns
+  std::vector<QRect> dirty_;  // noted areas, not yet asked to repaint
 };
 
 // Windows users expect Enter, not only Space, to press the focused button.
