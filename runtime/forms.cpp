@@ -300,6 +300,7 @@ Form::Form(const FormRecord& definition, Widgets widgets)
     if (const QScreen* screen = QGuiApplication::primaryScreen())
       twipsPerPixel_ = static_cast<Single>(1440.0 / screen->logicalDotsPerInchX());
     window_ = std::make_unique<detail::FormWindow>(*this);
+    place_ = std::make_unique<WindowPlace>(*window_);
   }
   build();
 }
@@ -414,7 +415,6 @@ void Form::load() {
   if (load_) dispatch(load_);
   if (window_ && !ended_) {
     window_->show();
-    skipMoveEchoes(*window_);
   }
 }
 
@@ -496,12 +496,13 @@ void Form::setTop(Single twips) {
 }
 
 void Form::moveWindow() {
-  if (!window_) return;
+  if (!place_) return;
   const Pixel to{toPixels(left_, twipsPerPixel_), toPixels(top_, twipsPerPixel_)};
   if (to.x == asked_.x && to.y == asked_.y) return;
-  askedFrom_ = {window_->x(), window_->y()};
+  const QPoint from = place_->pos();
+  askedFrom_ = {from.x(), from.y()};
   asked_ = to;
-  window_->move(to.x, to.y);
+  place_->move({to.x, to.y});
 }
 
 Single Form::Left() const {
@@ -520,9 +521,10 @@ Single Form::Top() const {
 // moving it: the program goes on from the place it asked for, so that a clamped edge cannot hold
 // it forever.
 void Form::followWindow() const {
-  if (!window_) return;
-  const int x = window_->x();
-  const int y = window_->y();
+  if (!place_) return;
+  const QPoint at = place_->pos();
+  const int x = at.x();
+  const int y = at.y();
   const auto between = [](int v, int a, int b) {
     return std::min(a, b) <= v && v <= std::max(a, b);
   };

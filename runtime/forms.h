@@ -18,6 +18,7 @@ namespace rt {
 
 class Form;
 class PictureBox;
+class WindowPlace;
 namespace detail {
 class FormWindow;
 class PictureBoxWidget;
@@ -293,6 +294,7 @@ class Form {
   mutable Pixel askedFrom_, asked_;  // the window's last move request, in pixels
   int exitStatus_ = 0;
   std::unique_ptr<detail::FormWindow> window_;
+  std::unique_ptr<WindowPlace> place_;  // null without widgets
 };
 
 }  // namespace rt

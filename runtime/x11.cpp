@@ -1,13 +1,14 @@
 #include "runtime/x11.h"
 
-#include <QAbstractNativeEventFilter>
 #include <QCoreApplication>
 #include <QGuiApplication>
+#include <QScreen>
 #include <QWidget>
 
-#if __has_include(<xcb/xcb.h>)
+#ifdef TAVIMO_HAVE_XCB
 #include <xcb/xcb.h>
-#define TAVIMO_HAVE_XCB 1
+
+#include <cstdlib>
 #endif
 
 namespace rt {
@@ -16,44 +17,104 @@ bool isPlatformX11() {
   return QGuiApplication::platformName() == QLatin1String("xcb");
 }
 
+WindowPlace::WindowPlace(QWidget& window) : window_(window) {
+#ifdef TAVIMO_HAVE_XCB
+  x11_ = isPlatformX11() && qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
+  if (x11_) QCoreApplication::instance()->installNativeEventFilter(this);
+#endif
+}
+
+// The filter's base class takes it out of the event dispatcher.
+WindowPlace::~WindowPlace() = default;
+
+QPoint WindowPlace::pos() const {
+  // Qt hears of moves made by anyone else; its belief changing means the window was moved.
+  if (own_ && window_.pos() != qtBelief_) own_.reset();
+  return own_ ? *own_ : window_.pos();
+}
+
+void WindowPlace::move(QPoint to) {
+  if (moveQuietly(to)) return;
+  own_.reset();
+  const QPoint from = window_.pos();
+  window_.move(to);
+  // Once Qt has moved the shown window, the size hints it leaves tell a window manager that a
+  // move names the client area's place, which is what a quiet move names too.
+  if (window_.isVisible() && from != to) movedByQt_ = true;
+}
+
 #ifdef TAVIMO_HAVE_XCB
 namespace {
 
-class MoveEchoFilter : public QAbstractNativeEventFilter {
- public:
-  explicit MoveEchoFilter(QWidget& window) : window_(window) {}
-
-  bool nativeEventFilter(const QByteArray& type, void* message, qintptr*) override {
-    if (type != "xcb_generic_event_t") return false;
-    const auto* event = static_cast<const xcb_generic_event_t*>(message);
-    if ((event->response_type & 0x7F) != XCB_CONFIGURE_NOTIFY) return false;
-    const auto* configure = reinterpret_cast<const xcb_configure_notify_event_t*>(event);
-    if (configure->window != window_.winId()) return false;
-    // The geometry Qt already holds, in the X server's pixels.
-    const qreal scale = window_.devicePixelRatioF();
-    const QRect known = window_.geometry();
-    return configure->x == qRound(known.x() * scale) && configure->y == qRound(known.y() * scale) &&
-           configure->width == qRound(known.width() * scale) &&
-           configure->height == qRound(known.height() * scale);
-  }
-
- private:
-  QWidget& window_;
-};
+// A window's place in the server's pixels, as Qt works it out.
+QPoint serverPixels(QPoint logical, const QScreen& screen, qreal scale) {
+  const QPoint origin = screen.geometry().topLeft();
+  return (logical - origin) * scale + origin;
+}
 
 }  // namespace
 
-void skipMoveEchoes(QWidget& window) {
-  if (!isPlatformX11()) return;
-  auto* filter = new MoveEchoFilter(window);
-  QCoreApplication::instance()->installNativeEventFilter(filter);
-  QObject::connect(&window, &QObject::destroyed, [filter] {
-    QCoreApplication::instance()->removeNativeEventFilter(filter);
-    delete filter;
-  });
+bool WindowPlace::moveQuietly(QPoint to) {
+  const xcb_window_t id = window_.internalWinId();
+  const QScreen* screen = window_.screen();
+  if (!x11_ || !movedByQt_ || !window_.isVisible() || !id || !screen) return false;
+  const QPoint client = to + (window_.geometry().topLeft() - window_.pos());
+  // Onto another screen, which may scale differently and which Qt must know of: Qt moves it.
+  if (!screen->geometry().contains(QRect(client, window_.size()).center())) return false;
+  xcb_connection_t* connection =
+      qGuiApp->nativeInterface<QNativeInterface::QX11Application>()->connection();
+  if (!eventMask_) {
+    auto* reply = xcb_get_window_attributes_reply(
+        connection, xcb_get_window_attributes(connection, id), nullptr);
+    if (!reply) return false;
+    eventMask_ = reply->your_event_mask;
+    std::free(reply);
+  }
+
+  if (own_ && window_.pos() != qtBelief_) own_.reset();
+  if (!own_) qtBelief_ = window_.pos();
+  own_ = to;
+  asked_ = serverPixels(client, *screen, window_.devicePixelRatioF());
+
+  // The server reports the move to whoever selects structure events on the window. For the
+  // length of the move this client selects none, and with the server grabbed, no other
+  // client's request comes in between to go unreported.
+  const std::uint32_t quiet = eventMask_ & ~std::uint32_t{XCB_EVENT_MASK_STRUCTURE_NOTIFY};
+  const std::int32_t place[] = {asked_.x(), asked_.y()};
+  xcb_grab_server(connection);
+  xcb_change_window_attributes(connection, id, XCB_CW_EVENT_MASK, &quiet);
+  xcb_configure_window(connection, id, XCB_CONFIG_WINDOW_X | XCB_CONFIG_WINDOW_Y, place);
+  xcb_change_window_attributes(connection, id, XCB_CW_EVENT_MASK, &eventMask_);
+  xcb_ungrab_server(connection);
+  xcb_flush(connection);
+  return true;
+}
+
+// A window manager answers each move with a report of where the window now is; when that is
+// where it was asked to be, Qt need not hear of it, and Qt would ask the server twice over.
+bool WindowPlace::nativeEventFilter(const QByteArray& type, void* message, qintptr*) {
+  if (type != "xcb_generic_event_t") return false;
+  const auto* event = static_cast<const xcb_generic_event_t*>(message);
+  if ((event->response_type & 0x7F) != XCB_CONFIGURE_NOTIFY) return false;
+  const auto* configure = reinterpret_cast<const xcb_configure_notify_event_t*>(event);
+  const QScreen* screen = window_.screen();
+  if (configure->window != window_.internalWinId() || !screen) return false;
+  const qreal scale = window_.devicePixelRatioF();
+  const QRect known = window_.geometry();
+  if (configure->width != qRound(known.width() * scale) ||
+      configure->height != qRound(known.height() * scale))
+    return false;
+  const QPoint at(configure->x, configure->y);
+  return (own_ && at == asked_) || at == serverPixels(known.topLeft(), *screen, scale);
 }
 #else
-void skipMoveEchoes(QWidget&) {}
+bool WindowPlace::moveQuietly(QPoint) {
+  return false;
+}
+
+bool WindowPlace::nativeEventFilter(const QByteArray&, void*, qintptr*) {
+  return false;
+}
 #endif
 
 }  // namespace rt

@@ -1,15 +1,46 @@
 // The one place that knows about X11 beyond what Qt offers.
 #pragma once
 
+#include <QAbstractNativeEventFilter>
+#include <QPoint>
+#include <cstdint>
+#include <optional>
+
 class QWidget;
 
 namespace rt {
 
 bool isPlatformX11();
 
-// Qt answers every ConfigureNotify of a top-level window with several round trips to the X
-// server, even when the event only echoes the move Qt itself just made. A window that moves
-// twenty times a second skips those echoes; any other change still reaches Qt.
-void skipMoveEchoes(QWidget& window);
+// Where a top-level window is, and moving it. A window that moves twenty times a second is
+// costly through Qt on X11: each move rewrites the window's size hints, and Qt answers the
+// server's report of the move with several round trips, though it only echoes the move Qt just
+// made. So once shown, the window moves itself on X11: one request, with the echo left out, and
+// a record of its own of where it went, until someone else (a window manager, the user) moves
+// it. Anywhere else, and wherever the quiet way cannot be sure to match Qt's, Qt moves it.
+class WindowPlace : public QAbstractNativeEventFilter {
+ public:
+  explicit WindowPlace(QWidget& window);
+  ~WindowPlace() override;
+  WindowPlace(const WindowPlace&) = delete;
+  WindowPlace& operator=(const WindowPlace&) = delete;
+
+  // The frame's top-left, in Qt's pixels, as QWidget::pos() would say.
+  QPoint pos() const;
+  void move(QPoint to);
+
+  bool nativeEventFilter(const QByteArray& type, void* message, qintptr* result) override;
+
+ private:
+  bool moveQuietly(QPoint to);
+
+  QWidget& window_;
+  bool x11_ = false;
+  bool movedByQt_ = false;             // since shown: the size hints say where a move puts it
+  mutable std::optional<QPoint> own_;  // where the last quiet move put it
+  QPoint qtBelief_;                    // where Qt believed it was then
+  QPoint asked_;                       // the last quiet move's place in the server's pixels
+  std::uint32_t eventMask_ = 0;        // Qt's own, read once
+};
 
 }  // namespace rt

@@ -5,7 +5,7 @@ cd "$(dirname "$0")/.."
 
 packages="g++ cmake make qt6-base-dev libgtest-dev libbenchmark-dev \
   fonts-ipafont-gothic fonts-vlgothic fonts-dejavu-core \
-  xvfb xauth xdotool x11-utils openbox wmctrl imagemagick \
+  libxcb1-dev xvfb xauth xdotool x11-utils openbox wmctrl imagemagick \
   desktop-file-utils appstream file"
 
 missing=""
