@@ -1,5 +1,6 @@
 #include "runtime/forms.h"
 
+#include <QAbstractEventDispatcher>
 #include <QCloseEvent>
 #include <QFrame>
 #include <QGuiApplication>
@@ -54,6 +55,10 @@ class PictureBoxWidget : public QFrame {
     setFrameStyle(QFrame::WinPanel | QFrame::Sunken);
     setFocusPolicy(Qt::StrongFocus);
     setAttribute(Qt::WA_OpaquePaintEvent);
+    // The noted areas are painted when the event loop wakes next, which for a tick is as soon as
+    // the timers due have all run: one paint for all of them, and no event posted to ask for it.
+    connect(QAbstractEventDispatcher::instance(), &QAbstractEventDispatcher::awake, this,
+            &PictureBoxWidget::paintNoted);
   }
 
   void add(const Label& label) {
@@ -63,7 +68,6 @@ class PictureBoxWidget : public QFrame {
     items_.push_back({&label, {}, {}, {}, font, 0});
     items_.back().text.setPerformanceHint(QStaticText::AggressiveCaching);
     refresh(items_.back(), Place | Text);
-    repaintDirty();
   }
 
   void changed(const Label& label, Change change) {
@@ -71,7 +75,7 @@ class PictureBoxWidget : public QFrame {
       if (item.label != &label) continue;
       if (!deferring_) {
         refresh(item, change);
-        return repaintDirty();
+        return;
       }
       pending_ |= item.changes == 0;
       item.changes |= change;
@@ -85,7 +89,6 @@ class PictureBoxWidget : public QFrame {
     for (auto& item : items_) {
       if (item.changes) refresh(item, std::exchange(item.changes, 0));
     }
-    repaintDirty();
   }
 
  protected:
@@ -179,9 +182,12 @@ class PictureBoxWidget : public QFrame {
     dirty_.push_back(area);
   }
 
-  void repaintDirty() {
-    for (const QRect& area : dirty_) update(area);
+  void paintNoted() {
+    if (dirty_.empty()) return;
+    QRegion region;
+    for (const QRect& area : dirty_) region += area;
     dirty_.clear();
+    repaint(region);
   }
 
   const PictureBox& box_;
@@ -189,7 +195,7 @@ class PictureBoxWidget : public QFrame {
   const bool& deferring_;
   bool pending_ = false;
   std::vector<Item> items_;   // creation order: the last created is drawn on top
-  std::vector<QRect> dirty_;  // noted areas, not yet asked to repaint
+  std::vector<QRect> dirty_;  // noted areas, not yet painted
 };
 
 // Windows users expect Enter, not only Space, to press the focused button.
