@@ -71,8 +71,7 @@ bool WindowPlace::moveQuietly(QPoint to) {
     std::free(reply);
   }
 
-  if (own_ && window_.pos() != qtBelief_) own_.reset();
-  if (!own_) qtBelief_ = window_.pos();
+  qtBelief_ = window_.pos();
   own_ = to;
   asked_ = serverPixels(client, *screen, window_.devicePixelRatioF());
 
