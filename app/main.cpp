@@ -1,5 +1,6 @@
 #include "app/commandline.h"
-#include "app/mainform.h"
+#include "app/wiring.h"
+#include "mainform/mainform.h"
 #include "runtime/application.h"
 
 int main(int argc, char** argv) {

@@ -1,15 +1,12 @@
-#include "app/handlers.h"
-#include "app/mainform.h"
+#include "app/wiring.h"
+
 #include "datebox/datebox.h"
+#include "lifecycle/lifecycle.h"
+#include "mainform/mainform.h"
 #include "trail/trail.h"
 #include "wander/wander.h"
 
 namespace {
-
-template <void (*handler)(MainForm&)>
-void on(rt::Form& form) {
-  handler(static_cast<MainForm&>(form));
-}
 
 // clang-format off
 constexpr rt::Binding kWiring[] = {

@@ -8,7 +8,8 @@
 #include <QLabel>
 #include <QWidget>
 
-#include "app/mainform.h"
+#include "app/wiring.h"
+#include "mainform/mainform.h"
 #include "runtime/application.h"
 
 namespace {

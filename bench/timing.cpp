@@ -11,7 +11,8 @@
 #include <string>
 #include <vector>
 
-#include "app/mainform.h"
+#include "app/wiring.h"
+#include "mainform/mainform.h"
 #include "runtime/application.h"
 
 namespace {

@@ -1,6 +1,6 @@
 #include "datebox/datebox.h"
 
-#include "app/mainform.h"
+#include "mainform/mainform.h"
 #include "runtime/date.h"
 
 void Jikan_Click(MainForm& f) {

@@ -8,7 +8,7 @@
 #include <QImage>
 #include <cmath>
 
-#include "runtime/forms.h"
+#include "runtime/records.h"
 
 namespace rt {
 

@@ -16,7 +16,7 @@ done
 
 echo "== clang-tidy"
 cmake -S . -B build -DCMAKE_EXPORT_COMPILE_COMMANDS=ON >/dev/null
-out=$(run-clang-tidy -p build -quiet '/(app|runtime|trail|wander|datebox)/' 2>/dev/null |
+out=$(run-clang-tidy -p build -quiet '/(app|runtime|trail|wander|datebox|lifecycle|mainform)/' 2>/dev/null |
   grep -E 'warning:|error:' || true)
 if [ -n "$out" ]; then
   echo "$out"

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "app/handlers.h"
+#include "lifecycle/lifecycle.h"
 #include "tests/support.h"
 
 namespace {

@@ -8,6 +8,7 @@
 #include <QFrame>
 #include <QWidget>
 
+#include "app/wiring.h"
 #include "runtime/qtbridge.h"
 
 std::unique_ptr<MainForm> startMainForm() {

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "app/mainform.h"
+#include "mainform/mainform.h"
 
 // The window as the program starts it: wired, loaded and shown.
 std::unique_ptr<MainForm> startMainForm();

@@ -6,7 +6,7 @@
 #include <QTextStream>
 #include <cstdio>
 
-#include "app/mainform.h"
+#include "mainform/mainform.h"
 #include "runtime/qtbridge.h"
 
 namespace {

@@ -1,6 +1,6 @@
 #include "trail/trail.h"
 
-#include "app/mainform.h"
+#include "mainform/mainform.h"
 
 using rt::Add;
 using rt::Long;

@@ -1,4 +1,4 @@
-// The application frame's own handlers: start-up and closing.
+// Start-up and closing: the state record's first values, and "end".
 #pragma once
 
 class MainForm;

@@ -1,9 +1,7 @@
 // The one window, its state record and its handlers' view of it.
 #pragma once
 
-#include <span>
-
-#include "runtime/forms.h"
+#include "runtime/form.h"
 
 using rt::Integer;
 
@@ -38,5 +36,8 @@ class MainForm : public rt::Form {
   rt::ControlArray<rt::Label> Dot;
 };
 
-// Every event that reaches program code, and its handler.
-std::span<const rt::Binding> mainFormWiring();
+// A handler of this window, as the forms layer calls it.
+template <void (*handler)(MainForm&)>
+void on(rt::Form& form) {
+  handler(static_cast<MainForm&>(form));
+}

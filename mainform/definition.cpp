@@ -1,6 +1,6 @@
 // The window definition: the window's settings and its controls in creation order, each with
 // only the settings in which it differs from its kind's defaults.
-#include "app/mainform.h"
+#include "mainform/mainform.h"
 
 using rt::Kind;
 

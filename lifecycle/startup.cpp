@@ -1,5 +1,5 @@
-#include "app/handlers.h"
-#include "app/mainform.h"
+#include "lifecycle/lifecycle.h"
+#include "mainform/mainform.h"
 
 void Form_Load(MainForm& f) {
   f.state.ColorStep = 9200;
@@ -10,12 +10,4 @@ void Form_Load(MainForm& f) {
   f.state.WindowStepX = -50;
   f.state.WanderPhase = 1;
   f.Dot(0).setForeColor(11720800);
-}
-
-void End_Click(MainForm& f) {
-  f.FIN.setEnabled(true);
-}
-
-void FIN_Timer(MainForm& f) {
-  rt::End(f);
 }

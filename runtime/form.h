@@ -1,0 +1,115 @@
+// A window built from its definition: it owns the controls, delivers events to plain handler
+// functions one at a time, runs the timers and keeps the window's place on the screen.
+#pragma once
+
+#include <memory>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "runtime/controls.h"
+
+class QWidget;
+
+namespace rt {
+
+class WindowPlace;
+namespace detail {
+class FormWindow;
+class PictureBoxWidget;
+}  // namespace detail
+
+// Ends the program at once: no handler runs afterwards, not even for ticks already due.
+void End(Form& form);
+
+class Form {
+ public:
+  enum class Widgets { Qt, None };  // None: properties only, for measuring handlers alone
+
+  explicit Form(const FormRecord& definition, Widgets widgets = Widgets::Qt);
+  Form(const Form&) = delete;
+  Form& operator=(const Form&) = delete;
+  virtual ~Form();
+
+  // The window's outer top-left corner on the screen, in twips.
+  Single Left() const;
+  Single Top() const;
+  void setLeft(Single twips);
+  void setTop(Single twips);
+
+  // Wiring; a binding names a control, or the form itself for Load.
+  void wire(std::span<const Binding> bindings);
+
+  // Event delivery, the only way into program code: Load runs before the window is first shown.
+  void load();
+  void fire(Control& control);
+
+  bool ended() const { return ended_; }
+  int exitStatus() const { return exitStatus_; }
+  const FormRecord& definition() const { return definition_; }
+  Single twipsPerPixel() const { return twipsPerPixel_; }
+  QWidget* window() const;  // null without widgets
+
+  // Binding names to controls once, at start-up; a missing name is a fault of the definition.
+  template <class T>
+  T& control(std::string_view name) const {
+    return checked<T>(find(name, -1), name);
+  }
+  template <class T>
+  ControlArray<T> array(std::string_view name) const {
+    std::vector<T*> members;
+    for (const auto& c : controls_) {
+      if (c->Name() != name || c->Index() < 0) continue;
+      if (members.size() <= static_cast<std::size_t>(c->Index())) members.resize(c->Index() + 1);
+      members[c->Index()] = &checked<T>(c.get(), name);
+    }
+    if (members.empty()) missing(name);
+    return ControlArray<T>(std::move(members));
+  }
+
+ private:
+  friend class Timer;
+  friend class detail::FormWindow;
+  friend void End(Form& form);
+
+  Control* find(std::string_view name, int index) const;
+  [[noreturn]] static void missing(std::string_view name);
+  template <class T>
+  static T& checked(Control* c, std::string_view name) {
+    auto* t = dynamic_cast<T*>(c);
+    if (!t) missing(name);
+    return *t;
+  }
+
+  void build();
+  void dispatch(Handler handler);
+  void fail(const RuntimeError& error);
+  void stop(int status);
+  void halt(int status);  // no timer ticks and no handler runs from here on
+  void quit();
+  void scheduleTimer(Timer& timer);
+  void moveWindow();
+  void followWindow() const;
+  void closedBySomeoneElse();
+  void timerFired(int timerId);
+
+  const FormRecord& definition_;
+  std::vector<std::unique_ptr<Control>> controls_;  // in creation order
+  std::vector<Timer*> timers_;
+  std::vector<detail::PictureBoxWidget*> boxes_;
+  bool dispatching_ = false;
+  Handler load_ = nullptr;
+  mutable Single left_, top_;
+  Single twipsPerPixel_ = 15;
+  bool ended_ = false;
+  struct Pixel {
+    int x = 0, y = 0;
+  };
+  mutable Pixel askedFrom_, asked_;  // the window's last move request, in pixels
+  int exitStatus_ = 0;
+  std::unique_ptr<detail::FormWindow> window_;
+  std::unique_ptr<WindowPlace> place_;  // null without widgets
+};
+
+}  // namespace rt

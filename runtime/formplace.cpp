@@ -1,0 +1,62 @@
+// Where the window stands on the screen, in twips, and moving it there.
+#include <QPoint>
+#include <algorithm>
+
+#include "runtime/form.h"
+#include "runtime/qtbridge.h"
+#include "runtime/x11.h"
+
+namespace rt {
+
+void Form::setLeft(Single twips) {
+  followWindow();
+  left_ = twips;
+  moveWindow();
+}
+
+void Form::setTop(Single twips) {
+  followWindow();
+  top_ = twips;
+  moveWindow();
+}
+
+void Form::moveWindow() {
+  if (!place_) return;
+  const Pixel to{toPixels(left_, twipsPerPixel_), toPixels(top_, twipsPerPixel_)};
+  if (to.x == asked_.x && to.y == asked_.y) return;
+  const QPoint from = place_->pos();
+  askedFrom_ = {from.x(), from.y()};
+  asked_ = to;
+  place_->move({to.x, to.y});
+}
+
+Single Form::Left() const {
+  followWindow();
+  return left_;
+}
+
+Single Form::Top() const {
+  followWindow();
+  return top_;
+}
+
+// The window is where the program put it, exactly, unless someone else (the window manager
+// placing and framing it, the user dragging it) moved it elsewhere: then a read returns that
+// place. A window manager that moves it less far than asked, or not at all, is not someone else
+// moving it: the program goes on from the place it asked for, so that a clamped edge cannot hold
+// it forever.
+void Form::followWindow() const {
+  if (!place_) return;
+  const QPoint at = place_->pos();
+  const int x = at.x();
+  const int y = at.y();
+  const auto between = [](int v, int a, int b) {
+    return std::min(a, b) <= v && v <= std::max(a, b);
+  };
+  if (between(x, askedFrom_.x, asked_.x) && between(y, askedFrom_.y, asked_.y)) return;
+  left_ = static_cast<Single>(x) * twipsPerPixel_;
+  top_ = static_cast<Single>(y) * twipsPerPixel_;
+  askedFrom_ = asked_ = {x, y};
+}
+
+}  // namespace rt

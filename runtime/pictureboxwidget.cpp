@@ -1,0 +1,140 @@
+#include "runtime/pictureboxwidget.h"
+
+#include <QAbstractEventDispatcher>
+#include <QPaintEvent>
+#include <QPainter>
+#include <QtMath>
+#include <utility>
+
+#include "runtime/qtbridge.h"
+
+namespace rt::detail {
+
+PictureBoxWidget::PictureBoxWidget(QWidget* parent, const PictureBox& box, Single twipsPerPixel,
+                                   const bool& deferring)
+    : QFrame(parent), box_(box), twipsPerPixel_(twipsPerPixel), deferring_(deferring) {
+  setFrameStyle(QFrame::WinPanel | QFrame::Sunken);
+  setFocusPolicy(Qt::StrongFocus);
+  setAttribute(Qt::WA_OpaquePaintEvent);
+  // The noted areas are painted when the event loop wakes next, which for a tick is as soon as
+  // the timers due have all run: one paint for all of them, and no event posted to ask for it.
+  connect(QAbstractEventDispatcher::instance(), &QAbstractEventDispatcher::awake, this,
+          &PictureBoxWidget::paintNoted);
+}
+
+void PictureBoxWidget::add(const Label& label) {
+  QFont font = toQFont(label.font());
+  for (const auto& item : items_)
+    if (item.font == font) font = item.font;  // shared, so telling fonts apart is cheap
+  items_.push_back({&label, {}, {}, {}, font, 0});
+  items_.back().text.setPerformanceHint(QStaticText::AggressiveCaching);
+  refresh(items_.back(), Place | Text);
+}
+
+void PictureBoxWidget::changed(const Label& label, Change change) {
+  for (auto& item : items_) {
+    if (item.label != &label) continue;
+    if (!deferring_) {
+      refresh(item, change);
+      return;
+    }
+    pending_ |= item.changes == 0;
+    item.changes |= change;
+    return;
+  }
+}
+
+void PictureBoxWidget::flush() {
+  if (!pending_) return;
+  pending_ = false;
+  for (auto& item : items_) {
+    if (item.changes) refresh(item, std::exchange(item.changes, 0));
+  }
+}
+
+void PictureBoxWidget::paintEvent(QPaintEvent* event) {
+  QPainter painter(this);
+  painter.fillRect(contentsRect() & event->rect(), toQColor(box_.BackColor()));
+  const QFont* font = nullptr;
+  for (const auto& item : items_) {
+    if (!item.label->Visible() || !event->region().intersects(item.drawn)) continue;
+    painter.setClipRect(item.drawn & contentsRect());
+    if (!font || !(*font == item.font)) {
+      font = &item.font;
+      painter.setFont(*font);
+    }
+    painter.setPen(toQColor(item.label->ForeColor()));
+    painter.drawStaticText(textOrigin(item, item.box), item.text);
+  }
+  painter.setClipping(false);
+  if (!contentsRect().contains(event->rect())) drawFrame(&painter);
+}
+
+// Text starts at the box's top, aligned within its width; text wider than the box is not cut
+// off but overflows on the side away from the alignment.
+QPoint PictureBoxWidget::textOrigin(const Item& item, const QRect& box) const {
+  const int slack = box.width() - qCeil(item.text.size().width());
+  switch (item.label->alignment()) {
+    case Alignment::Right:
+      return box.topLeft() + QPoint(slack, 0);
+    case Alignment::Center:
+      return box.topLeft() + QPoint(slack / 2, 0);
+    case Alignment::Left:
+      break;
+  }
+  return box.topLeft();
+}
+
+void PictureBoxWidget::refresh(Item& item, int changes) {
+  const Label& l = *item.label;
+  // Until the window is first shown, text is not laid out: that would load fonts ahead of the
+  // window's mapping. The first paint lays it out.
+  const bool shown = isVisible();
+  if (changes & Text) {
+    const QString text = QString::fromStdString(l.Caption());
+    if (item.text.text() != text) {
+      item.text.setText(text);
+      if (shown) item.text.prepare(QTransform(), item.font);
+    }
+  }
+  const QRect box(contentsRect().topLeft() +
+                      QPoint(toPixels(l.Left(), twipsPerPixel_), toPixels(l.Top(), twipsPerPixel_)),
+                  QSize(toPixels(l.Width(), twipsPerPixel_), toPixels(l.Height(), twipsPerPixel_)));
+  if (changes == Place && box == item.box) return;  // moved within its pixel
+  const QRect drawn = shown ? box | QRect(textOrigin(item, box),
+                                          QSize(qCeil(item.text.size().width()) + 1, box.height()))
+                            : box;
+  if (drawn.intersects(item.drawn)) {
+    invalidate(drawn | item.drawn);
+  } else {
+    invalidate(item.drawn);
+    invalidate(drawn);
+  }
+  item.box = box;
+  item.drawn = drawn;
+}
+
+// Notes an area inside the frame to repaint, merged with any noted area it touches.
+void PictureBoxWidget::invalidate(QRect area) {
+  area &= contentsRect();
+  if (area.isEmpty()) return;
+  for (auto it = dirty_.begin(); it != dirty_.end();) {
+    if (it->intersects(area)) {
+      area |= *it;
+      dirty_.erase(it);
+      it = dirty_.begin();  // the larger area may now touch one passed over
+    } else {
+      ++it;
+    }
+  }
+  dirty_.push_back(area);
+}
+
+void PictureBoxWidget::paintNoted() {
+  if (dirty_.empty()) return;
+  QRegion region;
+  for (const QRect& area : dirty_) region += area;
+  dirty_.clear();
+  repaint(region);
+}
+}  // namespace rt::detail

@@ -1,0 +1,57 @@
+// The error report on a real screen: a message box naming the error, with the program held
+// still until it is dismissed, then the end with status 1.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QMessageBox>
+#include <QTest>
+#include <QTimer>
+
+#include "lifecycle/lifecycle.h"
+#include "runtime/x11.h"
+#include "tests/support.h"
+
+namespace {
+
+int ticks = 0;
+void count(MainForm&) {
+  ++ticks;
+}
+void overflow(MainForm& f) {
+  f.state.DotStepY = rt::Neg(rt::Integer{-32768});
+}
+
+}  // namespace
+
+TEST(ErrorBox, NamesTheErrorHoldsEveryHandlerAndEnterEndsWithStatusOne) {
+  if (!rt::isPlatformX11()) GTEST_SKIP() << "needs an X server";
+  MainForm form;
+  const rt::Binding wiring[] = {{"MainForm", rt::Event::Load, on<Form_Load>},
+                                {"Run", rt::Event::Timer, on<overflow>},
+                                {"Time", rt::Event::Timer, on<count>}};
+  form.wire(wiring);
+  form.load();
+
+  QString text;
+  int ticksWhenShown = -1, ticksBeforeEnter = -1;
+  QTimer poll;
+  QObject::connect(&poll, &QTimer::timeout, [&] {
+    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+    if (!box || !box->isVisible() || ticksWhenShown >= 0) return;
+    text = box->text();
+    ticksWhenShown = ticks;
+    QTimer::singleShot(600, box, [&, box] {
+      ticksBeforeEnter = ticks;
+      QTest::keyClick(box, Qt::Key_Return);
+    });
+  });
+  poll.start(10);
+  QTimer::singleShot(5000, [] { QCoreApplication::exit(99); });
+  const int status = QApplication::exec();
+
+  EXPECT_EQ(status, 1);
+  EXPECT_EQ(form.exitStatus(), 1);
+  EXPECT_TRUE(text.contains("Run-time error '6'") && text.contains("Overflow")) << text.toStdString();
+  EXPECT_EQ(ticksBeforeEnter, ticksWhenShown) << "a timer ticked while the box was up";
+  EXPECT_FALSE(form.window()->isVisible());
+}
