@@ -40,6 +40,7 @@ TEST(ErrorBox, NamesTheErrorHoldsEveryHandlerAndEnterEndsWithStatusOne) {
     if (!box || !box->isVisible() || ticksWhenShown >= 0) return;
     text = box->text();
     ticksWhenShown = ticks;
+    saveArtifact(box->grab().toImage(), "errorbox.png");
     QTimer::singleShot(600, box, [&, box] {
       ticksBeforeEnter = ticks;
       QTest::keyClick(box, Qt::Key_Return);
