@@ -69,12 +69,13 @@ d = x.XOpenDisplay(None)
 print(hex(x.XGetSelectionOwner(d, x.XInternAtom(d, b"_NET_WM_CM_S0", 0))) if d else "0x0")'
 }
 
-# Starts the program (arguments after "--" go to it; assignments before it to its environment),
-# its stderr into $artifacts/NAME.stderr; sets pid, and wid once its window shows (empty if not).
+# Starts the program with the environment assignments given (and the words of $program_args as
+# its arguments), its stderr into $artifacts/NAME.stderr; sets pid, and wid once its window shows
+# (empty if not).
 start_program() {
   name=$1
   shift
-  env "$@" "$tavimo" 2>"$artifacts/$name.stderr" &
+  env "$@" "$tavimo" ${program_args-} 2>"$artifacts/$name.stderr" &
   pid=$!
   wid=$(timeout 10 xdotool search --sync --onlyvisible --name '^Tavimo$' 2>/dev/null | head -n 1)
 }
