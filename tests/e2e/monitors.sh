@@ -15,15 +15,18 @@ here=$(dirname "$0")
 unset WAYLAND_DISPLAY QT_QPA_PLATFORM QT_SCALE_FACTOR QT_SCREEN_SCALE_FACTORS
 
 xorg=/usr/lib/xorg/Xorg
+reason=""
 if [ "$(id -u)" -ne 0 ]; then
-  skip "monitors: Xorg with the dummy driver is run as root here, and this is not root"
-elif [ ! -x "$xorg" ] || ! ls /usr/lib/xorg/modules/drivers/dummy_drv.so >/dev/null 2>&1; then
-  skip "monitors: Xorg's dummy video driver (xserver-xorg-video-dummy) is not installed"
+  reason="Xorg with the dummy driver is run as root here, and this is not root"
+elif [ ! -x "$xorg" ] || [ ! -e /usr/lib/xorg/modules/drivers/dummy_drv.so ]; then
+  reason="Xorg's dummy video driver (xserver-xorg-video-dummy) is not installed"
 elif ! command -v xrandr >/dev/null 2>&1; then
-  skip "monitors: xrandr (x11-xserver-utils) is not installed"
+  reason="xrandr (x11-xserver-utils) is not installed"
 fi
-[ "$(id -u)" -eq 0 ] && [ -x "$xorg" ] && command -v xrandr >/dev/null 2>&1 &&
-  ls /usr/lib/xorg/modules/drivers/dummy_drv.so >/dev/null 2>&1 || finish
+if [ -n "$reason" ]; then
+  skip "monitors: $reason"
+  finish
+fi
 
 dir=$(mktemp -d)
 mkdir "$dir/conf.d"

@@ -87,7 +87,7 @@ start_weston() {
   fi
   wl_runtime="$session_dir/runtime"
   wl_socket=tavimo-test
-  mkdir -p -m 700 "$wl_runtime"
+  [ -d "$wl_runtime" ] || mkdir -m 700 "$wl_runtime"
   rm -f "$session_dir/weston.log"
   xwayland=""
   [ "$1" = native ] || xwayland=--xwayland
