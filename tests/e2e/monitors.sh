@@ -100,7 +100,7 @@ crossing() {  # file name, label, scale factors, -geometry, "move" in the client
   on_m1=0
   while [ $(($(now_ms) - t0)) -lt 16000 ]; do
     set -- $(geometry "$wid")
-    echo "$(now_ms) $1 $2 $3"
+    echo "$(now_ms) $1 $2 $3 $4"
     if [ $(($1 + $3 / 2)) -lt 640 ]; then on_m1=0; elif [ "$on_m1" -eq 0 ]; then on_m1=$(now_ms); fi
     [ "$on_m1" -eq 0 ] || [ $(($(now_ms) - on_m1)) -lt 1000 ] || break
   done >"$artifacts/$f.track"
@@ -108,8 +108,9 @@ crossing() {  # file name, label, scale factors, -geometry, "move" in the client
   kill -0 "$pid" 2>/dev/null && running=yes
   kill "$pid" 2>/dev/null
   wait "$pid" 2>/dev/null
-  # ms x y width per line; prints: changes of place, of width, the last x and width, the worst
-  # excess over the allowance and where it was
+  # ms x y width height per line; prints: changes of place, of width, the last x and width, the
+  # lowest bottom edge before the first change of width, the worst excess over the allowance and
+  # where it was
   set -- $(awk 'NR > 1 && ($2 != x || $3 != y) {
       dx = $2 - x; dy = $3 - y; d = dx < 0 ? -dx : dx; if (dy > d) d = dy; if (-dy > d) d = -dy
       allowed = 10 + 5 * int(($1 - t) / 50)
@@ -117,12 +118,16 @@ crossing() {  # file name, label, scale factors, -geometry, "move" in the client
       moves++
     }
     NR > 1 && $4 != w { scalings++ }
+    !scalings && $3 + $5 > bottom { bottom = $3 + $5 }
     NR == 1 || $2 != x || $3 != y { x = $2; y = $3; t = $1 }
     { w = $4 }
-    END { print moves + 0, scalings + 0, x + 0, w + 0, worst + 0, at }' "$artifacts/$f.track")
-  moves=$1 scalings=$2 last="$3 $4" worst=$5
-  shift 5
+    END { print moves + 0, scalings + 0, x + 0, w + 0, bottom + 0, worst + 0, at }' \
+    "$artifacts/$f.track")
+  moves=$1 scalings=$2 last="$3 $4" bottom=$5 worst=$6
+  shift 6
   at=$*
+  check "$label: on M0 the wander keeps the window on the screen" '[ "$bottom" -le 720 ]' \
+    "its bottom edge went down to $bottom"
   check "$label: the window wanders onto M1 and takes its scale, once" \
     '[ "${last#* }" = "$width" ] && [ $((${last% *} + width / 2)) -ge 640 ] && [ "$scalings" = 1 ]' \
     "$moves changes of place, $scalings of size; ends at x ${last% *}, $((${last#* })) px wide"
