@@ -92,7 +92,7 @@ start_weston() {
   xwayland=""
   [ "$1" = native ] || xwayland=--xwayland
   background env XDG_RUNTIME_DIR="$wl_runtime" weston --backend=x11-backend.so --use-pixman \
-    --width=1024 --height=768 --socket="$wl_socket" --idle-time=0 \
+    --width=1024 --height=768 --socket="$wl_socket" --idle-time=0 --no-config \
     --log="$session_dir/weston.log" $xwayland
   await '[ -S "$wl_runtime/$wl_socket" ]' || { why="weston did not start"; return 2; }
   [ "$1" = xwayland ] || { sleep 0.5; return 0; }
