@@ -1,9 +1,10 @@
 # Sourced: starts an Xvfb on a free display, exports DISPLAY, and stops it on exit (waiting for
-# it to go, so that the next user of a display number never meets a dying server).
+# it to go, so that the next user of a display number never meets a dying server). It never
+# resets: a server resetting as its last client leaves turns the next one away for a moment.
 start_xvfb() {
   fifo=$(mktemp -u)
   mkfifo "$fifo"
-  Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$fifo" >/dev/null 2>&1 &
+  Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -noreset 3>"$fifo" >/dev/null 2>&1 &
   xvfb=$!
   number=""
   read -r number <"$fifo" || true
