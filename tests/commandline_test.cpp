@@ -41,8 +41,13 @@ TEST(CommandLine, HelpAndVersionAnswerOnStdoutWithoutADisplay) {
   }
   const Outcome v = tavimo({"--version"});
   EXPECT_EQ(v.status, 0);
-  EXPECT_TRUE(v.out.contains(QRegularExpression("^tavimo \\d+\\.\\d+\\.\\d+\\n$")))
+  // The first line is what scripts read; the licence lines follow it.
+  EXPECT_TRUE(v.out.contains(QRegularExpression("^tavimo \\d+\\.\\d+\\.\\d+\\n")))
       << v.out.toStdString();
+  EXPECT_TRUE(
+      v.out.contains(QRegularExpression("\\nCopyright \\(C\\) \\d{4} The Tavimo authors\\n")))
+      << v.out.toStdString();
+  EXPECT_TRUE(v.out.contains("\nLicense: MIT\n")) << v.out.toStdString();
 }
 
 TEST(CommandLine, AnythingElseIsAShortUsageErrorWithStatusTwo) {
