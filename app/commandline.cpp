@@ -47,7 +47,13 @@ std::optional<int> answerCommandLine(int argc, char** argv) {
     switch (kindOf(arg)) {
       case Kind::Ours:
         if (arg == "--version") {
-          std::printf("tavimo %s\n", TAVIMO_VERSION);
+          std::printf(
+              "tavimo %s\n"
+              "Copyright (C) 2026 The Tavimo authors\n"
+              "License: MIT\n"
+              "This is free software: you are free to change and redistribute it.\n"
+              "There is NO WARRANTY, to the extent permitted by law.\n",
+              TAVIMO_VERSION);
         } else {
           std::printf(
               "Usage: tavimo [QT-OPTION...]\n"

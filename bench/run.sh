@@ -7,6 +7,10 @@ here=$(dirname "$0")
 build=${1:-build}
 minutes=${2:-10}
 
+# The benchmarks are built only when asked for.
+cmake -S "$here/.." -B "$build" -DTAVIMO_BENCH=ON >/dev/null
+cmake --build "$build" -j"$(nproc)" >/dev/null
+
 echo "== start-up and memory after 5 s (median of 10)"
 sh "$here/startup.sh" "$build" 10
 echo "== CPU per minute (medians of 6 rounds of 10 s)"

@@ -5,7 +5,7 @@
 set -eu
 cd "$(dirname "$0")/.."
 sh scripts/setup.sh >/dev/null
-for p in clang-tidy valgrind lintian dpkg-dev; do
+for p in clang-tidy valgrind lintian dpkg-dev debhelper autopkgtest; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "ok installed" || {
     sudo=""
     [ "$(id -u)" -eq 0 ] || sudo=sudo
@@ -37,7 +37,7 @@ sh bench/memcheck.sh build
 
 echo "== package"
 if [ "$(id -u)" -eq 0 ]; then
-  sh tests/install/package.sh build
+  sh tests/install/package.sh
 else
   echo "skipped: installing the package needs root"
 fi

@@ -6,7 +6,7 @@ cd "$(dirname "$0")/.."
 packages="g++ cmake make qt6-base-dev libgtest-dev libbenchmark-dev \
   fonts-ipafont-gothic fonts-vlgothic fonts-dejavu-core \
   libxcb1-dev xvfb xauth xdotool x11-utils openbox wmctrl imagemagick \
-  desktop-file-utils appstream file \
+  desktop-file-utils appstream file git \
   i3-wm xfwm4 dbus-daemon picom weston xwayland qt6-wayland python3 \
   xserver-xorg-core xserver-xorg-video-dummy x11-xserver-utils"
 

@@ -1,27 +1,36 @@
 #!/bin/sh
 # The install tree: everything a desktop needs lands where it looks, and the validators agree.
-# Usage: check.sh BUILD_DIR
+# Usage: check.sh BUILD_DIR BINDIR DATADIR MANDIR   (the full install directories)
 set -eu
 build=$1
-prefix=$(mktemp -d)
-trap 'rm -rf "$prefix"' EXIT
-cmake --install "$build" --prefix "$prefix" >/dev/null
+root=$(mktemp -d)
+trap 'rm -rf "$root"' EXIT
+DESTDIR=$root cmake --install "$build" >/dev/null
+bin=$root$2 data=$root$3 man=$root$4
 
-failures=0
-check() { if eval "$2"; then echo "ok   $1"; else echo "FAIL $1"; failures=$((failures + 1)); fi; }
+passed=0 failures=0
+check() {
+  if eval "$2"; then
+    echo "ok   $1"
+    passed=$((passed + 1))
+  else
+    echo "FAIL $1"
+    failures=$((failures + 1))
+  fi
+}
 
 id=org.tavimo.Tavimo
-check "binary" '[ -x "$prefix/bin/tavimo" ]'
-check "desktop entry validates" 'desktop-file-validate "$prefix/share/applications/$id.desktop"'
+check "binary" '[ -x "$bin/tavimo" ]'
+check "desktop entry validates" 'desktop-file-validate "$data/applications/$id.desktop"'
 check "metainfo validates" \
-  'appstreamcli validate --no-net --pedantic "$prefix/share/metainfo/$id.metainfo.xml" >/dev/null'
+  'appstreamcli validate --no-net --pedantic "$data/metainfo/$id.metainfo.xml" >/dev/null'
 for size in 16 32 48 64 128 256; do
   check "icon ${size}x$size" \
-    'file "$prefix/share/icons/hicolor/${size}x$size/apps/$id.png" | grep -q "$size x $size"'
+    'file "$data/icons/hicolor/${size}x$size/apps/$id.png" | grep -q "$size x $size"'
 done
-check "scalable icon" 'grep -q "<circle" "$prefix/share/icons/hicolor/scalable/apps/$id.svg"'
-check "manual page in section 6" 'zcat "$prefix/share/man/man6/tavimo.6.gz" | grep -q "^.TH TAVIMO 6"'
-check "installed binary answers" '"$prefix/bin/tavimo" --version | grep -q "^tavimo "'
+check "scalable icon" 'grep -q "<circle" "$data/icons/hicolor/scalable/apps/$id.svg"'
+check "manual page in section 6" 'zcat "$man/man6/tavimo.6.gz" | grep -q "^.TH TAVIMO 6"'
+check "installed binary answers" '"$bin/tavimo" --version | grep -q "^tavimo "'
 
-echo "$((12 - failures)) passed, $failures failed"
+echo "$passed passed, $failures failed"
 [ "$failures" -eq 0 ]

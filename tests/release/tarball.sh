@@ -1,0 +1,29 @@
+#!/bin/sh
+# SPDX-License-Identifier: MIT
+# The source release holds exactly the files git tracks at HEAD, and what it holds unpacks,
+# builds and passes the test command. Skipped outside a git checkout (an unpacked release).
+# Usage: tarball.sh SOURCE_DIR
+set -eu
+src=$(cd "$1" && pwd)
+if ! command -v git >/dev/null 2>&1 ||
+  [ "$(git -C "$src" rev-parse --show-toplevel 2>/dev/null)" != "$src" ]; then
+  echo "skipped: $src is not a git checkout" >&2
+  exit 77
+fi
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+
+tarball=$(sh "$src/scripts/release.sh" "$work")
+top=$(basename "$tarball" .tar.gz)
+tar -tzf "$tarball" | grep -v '/$' | sed "s|^$top/||" | sort >"$work/packed"
+git -C "$src" ls-tree -r --name-only HEAD | sort >"$work/tracked"
+if ! cmp -s "$work/packed" "$work/tracked"; then
+  echo "FAIL the tarball does not hold exactly the tracked files (< packed, > tracked):"
+  diff "$work/packed" "$work/tracked" | grep '^[<>]' | head -n 20
+  exit 1
+fi
+echo "ok   $(wc -l <"$work/packed") files, exactly those tracked, under $top/"
+
+tar -xzf "$tarball" -C "$work"
+sh "$work/$top/scripts/test.sh"
+echo "ok   the unpacked release builds and passes scripts/test.sh"
