@@ -7,6 +7,8 @@ packages="g++ cmake make qt6-base-dev libgtest-dev libbenchmark-dev \
   fonts-ipafont-gothic fonts-vlgothic fonts-dejavu-core \
   libxcb1-dev xvfb xauth xdotool x11-utils openbox wmctrl imagemagick \
   desktop-file-utils appstream file"
+# What a screen reader talks through, for the accessibility tests.
+packages="$packages at-spi2-core dbus-daemon python3-pyatspi"
 
 missing=""
 for p in $packages; do
