@@ -13,8 +13,9 @@
 
 namespace rt::detail {
 
-// A windowless label read as static text: its name and its text are what is drawn, its
-// visibility is the label's. Read only: no caret, no selection.
+// A windowless label read as static text: its name, its text and its visibility are what the box
+// last applied for painting, so they change just as the events saying so go out. Read only: no
+// caret, no selection.
 class LabelAccessible : public QAccessibleInterface, public QAccessibleTextInterface {
  public:
   LabelAccessible(PictureBoxWidget* box, std::size_t item) : box_(box), item_(item) {}
@@ -47,11 +48,11 @@ class LabelAccessible : public QAccessibleInterface, public QAccessibleTextInter
   QAccessible::Role role() const override { return QAccessible::StaticText; }
   QAccessible::State state() const override {
     QAccessible::State s;
-    s.invisible = !item().label->Visible() || !box_->isVisible();
+    s.invisible = !item().visible || !box_->isVisible();
     return s;
   }
   QColor foregroundColor() const override { return toQColor(item().label->ForeColor()); }
-  QColor backgroundColor() const override { return box_->palette().color(QPalette::Window); }
+  QColor backgroundColor() const override { return toQColor(box_->box_.BackColor()); }
   void* interface_cast(QAccessible::InterfaceType type) override {
     return type == QAccessible::TextInterface ? static_cast<QAccessibleTextInterface*>(this)
                                               : nullptr;
@@ -95,7 +96,7 @@ class LabelAccessible : public QAccessibleInterface, public QAccessibleTextInter
 
  private:
   const PictureBoxWidget::Item& item() const { return box_->items_[item_]; }
-  QString caption() const { return QString::fromStdString(item().label->Caption()); }
+  QString caption() const { return item().text.text(); }
 
   PictureBoxWidget* box_;
   std::size_t item_;
@@ -129,7 +130,7 @@ class FormAccessible : public QAccessibleWidget {
       return w && w->parentWidget() == window && !w->isWindow();
     };
     QWidgetList order;
-    for (QWidget* w : window->tabOrder())
+    for (QWidget* w : window->tabStops())
       if (own(w)) order.append(w);
     for (QObject* o : window->children())
       if (own(o) && !order.contains(o)) order.append(static_cast<QWidget*>(o));
@@ -221,8 +222,8 @@ int PictureBoxAccessible::indexOfChild(const QAccessibleInterface* child) const 
 
 // Labels are painted over the box: the topmost shown one under the point is the child there.
 QAccessibleInterface* PictureBoxAccessible::childAt(int x, int y) const {
-  for (auto it = labels().rbegin(); it != labels().rend(); ++it) {
-    QAccessibleInterface* label = QAccessible::accessibleInterface(it->second);
+  for (std::size_t i = labels().size(); i-- > 0;) {
+    QAccessibleInterface* label = QAccessible::accessibleInterface(labels()[i].second);
     if (label && !label->state().invisible && label->rect().contains(x, y)) return label;
   }
   return QAccessibleWidget::childAt(x, y);

@@ -123,7 +123,7 @@ void Form::build() {
   QWidgetList order;
   for (const auto& [index, widget] : tabOrder) order.append(widget);
   for (qsizetype i = 1; i < order.size(); ++i) QWidget::setTabOrder(order[i - 1], order[i]);
-  window_->setTabOrder(order);
+  window_->setTabStops(order);
   if (!tabOrder.empty()) tabOrder.front().second->setFocus();
 }
 

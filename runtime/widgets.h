@@ -20,8 +20,8 @@ class FormWindow : public QWidget {
   explicit FormWindow(Form& form) : form_(form) {}
 
   // The widgets that take Tab, in its order: a screen reader reads the window in this order too.
-  const QWidgetList& tabOrder() const { return tabOrder_; }
-  void setTabOrder(QWidgetList order) { tabOrder_ = std::move(order); }
+  const QWidgetList& tabStops() const { return tabStops_; }
+  void setTabStops(QWidgetList stops) { tabStops_ = std::move(stops); }
 
  protected:
   void timerEvent(QTimerEvent* event) override { form_.timerFired(event->timerId()); }
@@ -32,7 +32,7 @@ class FormWindow : public QWidget {
 
  private:
   Form& form_;
-  QWidgetList tabOrder_;
+  QWidgetList tabStops_;
 };
 
 // Windows users expect Enter, not only Space, to press the focused button.
