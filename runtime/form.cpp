@@ -9,6 +9,7 @@
 #include <stdexcept>
 #include <utility>
 
+#include "runtime/accessible.h"
 #include "runtime/errorreport.h"
 #include "runtime/pictureboxwidget.h"
 #include "runtime/qtbridge.h"
@@ -22,6 +23,7 @@ Form::Form(const FormRecord& definition, Widgets widgets)
   if (widgets == Widgets::Qt) {
     if (const QScreen* screen = QGuiApplication::primaryScreen())
       twipsPerPixel_ = static_cast<Single>(1440.0 / screen->logicalDotsPerInchX());
+    detail::installAccessibility();
     window_ = std::make_unique<detail::FormWindow>(*this);
     place_ = std::make_unique<WindowPlace>(*window_);
   }
@@ -98,7 +100,7 @@ void Form::build() {
       box->widget_->setFont(toQFont(box->font_));
       widget = box->widget_;
     } else if (auto* label = dynamic_cast<Label*>(c.get())) {
-      label->container_.widget_->add(*label);
+      label->container_.widget_->add(*label, toQString(s.accessibleDescription.value_or("")));
     } else if (auto* button = dynamic_cast<CommandButton*>(c.get())) {
       button->widget_ = new detail::ButtonWidget(QString::fromStdString(button->caption_), parent);
       QObject::connect(button->widget_, &QPushButton::clicked, button->widget_,
@@ -108,6 +110,9 @@ void Form::build() {
       scheduleTimer(*timer);
     }
     if (!widget) continue;
+    if (s.accessibleName) widget->setAccessibleName(toQString(*s.accessibleName));
+    if (s.accessibleDescription)
+      widget->setAccessibleDescription(toQString(*s.accessibleDescription));
     widget->setGeometry(px(s.left.value_or(0)), px(s.top.value_or(0)), px(s.width.value_or(0)),
                         px(s.height.value_or(0)));
     widget->setVisible(s.visible.value_or(true));
@@ -115,8 +120,10 @@ void Form::build() {
   }
   std::sort(tabOrder.begin(), tabOrder.end(),
             [](const auto& a, const auto& b) { return a.first < b.first; });
-  for (std::size_t i = 1; i < tabOrder.size(); ++i)
-    QWidget::setTabOrder(tabOrder[i - 1].second, tabOrder[i].second);
+  QWidgetList order;
+  for (const auto& [index, widget] : tabOrder) order.append(widget);
+  for (qsizetype i = 1; i < order.size(); ++i) QWidget::setTabOrder(order[i - 1], order[i]);
+  window_->setTabStops(order);
   if (!tabOrder.empty()) tabOrder.front().second->setFocus();
 }
 

@@ -6,6 +6,7 @@
 #include <QtMath>
 #include <utility>
 
+#include "runtime/accessible.h"
 #include "runtime/qtbridge.h"
 
 namespace rt::detail {
@@ -22,11 +23,15 @@ PictureBoxWidget::PictureBoxWidget(QWidget* parent, const PictureBox& box, Singl
           &PictureBoxWidget::paintNoted);
 }
 
-void PictureBoxWidget::add(const Label& label) {
+PictureBoxWidget::~PictureBoxWidget() {
+  if (accessible_) accessible_->boxGone();
+}
+
+void PictureBoxWidget::add(const Label& label, const QString& description) {
   QFont font = toQFont(label.font());
   for (const auto& item : items_)
     if (item.font == font) font = item.font;  // shared, so telling fonts apart is cheap
-  items_.push_back({&label, {}, {}, {}, font, 0});
+  items_.push_back({&label, {}, {}, {}, font, 0, label.Visible(), description});
   items_.back().text.setPerformanceHint(QStaticText::AggressiveCaching);
   refresh(items_.back(), Place | Text);
 }
@@ -90,13 +95,19 @@ void PictureBoxWidget::refresh(Item& item, int changes) {
   // Until the window is first shown, text is not laid out: that would load fonts ahead of the
   // window's mapping. The first paint lays it out.
   const bool shown = isVisible();
+  QString before;
+  bool retexted = false;
   if (changes & Text) {
     const QString text = QString::fromStdString(l.Caption());
     if (item.text.text() != text) {
+      before = item.text.text();
+      retexted = true;
       item.text.setText(text);
       if (shown) item.text.prepare(QTransform(), item.font);
     }
   }
+  const bool flipped = item.visible != l.Visible();
+  item.visible = l.Visible();
   const QRect box(contentsRect().topLeft() +
                       QPoint(toPixels(l.Left(), twipsPerPixel_), toPixels(l.Top(), twipsPerPixel_)),
                   QSize(toPixels(l.Width(), twipsPerPixel_), toPixels(l.Height(), twipsPerPixel_)));
@@ -112,6 +123,11 @@ void PictureBoxWidget::refresh(Item& item, int changes) {
   }
   item.box = box;
   item.drawn = drawn;
+  // Only a label that is read, and only once a reader has asked: the dots' ticks cost nothing.
+  if (!accessible_ || item.description.isEmpty()) return;
+  const auto index = static_cast<std::size_t>(&item - items_.data());
+  if (retexted) accessible_->labelTextChanged(index, before);
+  if (flipped) accessible_->labelShownOrHidden(index);
 }
 
 // Notes an area inside the frame to repaint, merged with any noted area it touches.

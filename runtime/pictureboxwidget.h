@@ -8,20 +8,28 @@
 #include <QFrame>
 #include <QRect>
 #include <QStaticText>
+#include <QString>
 #include <vector>
 
 #include "runtime/controls.h"
 
 namespace rt::detail {
 
+class PictureBoxAccessible;
+
 class PictureBoxWidget : public QFrame {
+  // Its own class name, so that assistive technology gets its own interface for it.
+  Q_OBJECT
+
  public:
   enum Change { Place = 1, Look = 2, Text = 4 };
 
   PictureBoxWidget(QWidget* parent, const PictureBox& box, Single twipsPerPixel,
                    const bool& deferring);
+  ~PictureBoxWidget() override;
 
-  void add(const Label& label);
+  // A label given a description is read by assistive technology; the others are decoration.
+  void add(const Label& label, const QString& description = {});
   void changed(const Label& label, Change change);
   // Applies the changes noted while a handler ran.
   void flush();
@@ -30,6 +38,9 @@ class PictureBoxWidget : public QFrame {
   void paintEvent(QPaintEvent* event) override;
 
  private:
+  friend class PictureBoxAccessible;
+  friend class LabelAccessible;
+
   struct Item {
     const Label* label;
     QRect box;    // the label's own rectangle
@@ -37,6 +48,8 @@ class PictureBoxWidget : public QFrame {
     QStaticText text;
     QFont font;
     int changes;  // noted while a handler runs
+    bool visible;
+    QString description;  // empty for decoration
   };
 
   QPoint textOrigin(const Item& item, const QRect& box) const;
@@ -50,6 +63,8 @@ class PictureBoxWidget : public QFrame {
   bool pending_ = false;
   std::vector<Item> items_;   // creation order: the last created is drawn on top
   std::vector<QRect> dirty_;  // noted areas, not yet painted
+  // Set once assistive technology has asked about the box.
+  PictureBoxAccessible* accessible_ = nullptr;
 };
 
 }  // namespace rt::detail

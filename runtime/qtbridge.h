@@ -6,7 +6,9 @@
 #include <QFont>
 #include <QIcon>
 #include <QImage>
+#include <QString>
 #include <cmath>
+#include <string_view>
 
 #include "runtime/records.h"
 
@@ -15,6 +17,10 @@ namespace rt {
 // Positions stay exact in twips; only drawing snaps them to the pixel grid.
 inline int toPixels(Single twips, Single twipsPerPixel) {
   return static_cast<int>(std::lround(twips / twipsPerPixel));
+}
+
+inline QString toQString(std::string_view text) {
+  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
 inline QColor toQColor(Colour colour) {

@@ -5,6 +5,7 @@
 #include <QKeyEvent>
 #include <QPushButton>
 #include <QWidget>
+#include <utility>
 
 #include "runtime/form.h"
 
@@ -12,8 +13,15 @@ namespace rt::detail {
 
 // The form's top-level window: it owns the timers and reports a close made by someone else.
 class FormWindow : public QWidget {
+  // Its own class name, so that assistive technology gets its own interface for it.
+  Q_OBJECT
+
  public:
   explicit FormWindow(Form& form) : form_(form) {}
+
+  // The widgets that take Tab, in its order: a screen reader reads the window in this order too.
+  const QWidgetList& tabStops() const { return tabStops_; }
+  void setTabStops(QWidgetList stops) { tabStops_ = std::move(stops); }
 
  protected:
   void timerEvent(QTimerEvent* event) override { form_.timerFired(event->timerId()); }
@@ -24,6 +32,7 @@ class FormWindow : public QWidget {
 
  private:
   Form& form_;
+  QWidgetList tabStops_;
 };
 
 // Windows users expect Enter, not only Space, to press the focused button.

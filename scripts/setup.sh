@@ -9,6 +9,8 @@ packages="g++ cmake make qt6-base-dev libgtest-dev libbenchmark-dev \
   desktop-file-utils appstream file git \
   i3-wm xfwm4 dbus-daemon picom weston xwayland qt6-wayland python3 \
   xserver-xorg-core xserver-xorg-video-dummy x11-xserver-utils"
+# What a screen reader talks through, for the accessibility tests.
+packages="$packages at-spi2-core dbus-daemon python3-pyatspi"
 
 missing=""
 for p in $packages; do

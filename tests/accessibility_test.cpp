@@ -1,0 +1,81 @@
+// SPDX-License-Identifier: MIT
+// What a screen reader is told while the window runs: each change of the date label once, and
+// nothing at all from the dots' ticks. Needs an active reader, so it runs in the private session
+// of tests/a11y/run.sh rather than offscreen.
+#include <gtest/gtest.h>
+
+#include <QAccessible>
+#include <QTest>
+#include <vector>
+
+#include "tests/support.h"
+
+namespace {
+
+struct Heard {
+  QAccessibleInterface* source;
+  QAccessible::Event type;
+  QString removed, inserted;
+};
+std::vector<Heard> heard;
+
+void listen(QAccessibleEvent* event) {
+  Heard h{event->accessibleInterface(), event->type(), {}, {}};
+  if (event->type() == QAccessible::TextUpdated) {
+    const auto* update = static_cast<QAccessibleTextUpdateEvent*>(event);
+    h.removed = update->textRemoved();
+    h.inserted = update->textInserted();
+  }
+  heard.push_back(h);
+}
+
+std::vector<Heard> from(const QAccessibleInterface* source) {
+  std::vector<Heard> found;
+  for (const Heard& h : heard)
+    if (h.source == source) found.push_back(h);
+  return found;
+}
+
+}  // namespace
+
+TEST(Accessibility, TheDateLabelTellsEachChangeOnceAndTheTicksTellNothing) {
+  ASSERT_TRUE(QTest::qWaitFor([] { return QAccessible::isActive(); }, 10000))
+      << "no screen reader bridge became active";
+  auto form = startMainForm();
+  QAccessibleInterface* area = QAccessible::queryAccessibleInterface(playArea(*form));
+  ASSERT_NE(area, nullptr);
+  ASSERT_EQ(area->childCount(), 1);
+  QAccessibleInterface* date = area->child(0);
+  ASSERT_EQ(date->role(), QAccessible::StaticText);
+  QApplication::processEvents();
+  heard.clear();
+  QAccessible::installUpdateHandler(listen);
+
+  for (int tick = 0; tick < 30; ++tick) {
+    form->fire(form->Run);
+    form->fire(form->Time);
+  }
+  QApplication::processEvents();
+  EXPECT_TRUE(from(area).empty() && from(date).empty()) << heard.size() << " events from ticks";
+
+  form->fire(form->Jikan1);
+  form->fire(form->Jikan1);  // the same text again: nothing new to tell
+  const QString caption = QString::fromStdString(form->Hizuke.Caption());
+  ASSERT_FALSE(caption.isEmpty());
+  QTest::mouseClick(button(*form, "date"), Qt::LeftButton);
+  EXPECT_FALSE(date->state().invisible);
+  QTest::mouseClick(button(*form, "date"), Qt::LeftButton);
+  EXPECT_TRUE(date->state().invisible);
+  QAccessible::installUpdateHandler(nullptr);
+
+  const std::vector<Heard> told = from(date);
+  ASSERT_EQ(told.size(), 4u);
+  EXPECT_EQ(told[0].type, QAccessible::TextUpdated);
+  EXPECT_EQ(told[0].removed, QString());
+  EXPECT_EQ(told[0].inserted, caption);
+  EXPECT_EQ(told[1].type, QAccessible::NameChanged);
+  EXPECT_EQ(told[2].type, QAccessible::ObjectShow);
+  EXPECT_EQ(told[3].type, QAccessible::ObjectHide);
+  EXPECT_EQ(date->text(QAccessible::Name), caption);
+  EXPECT_TRUE(from(area).empty());
+}
