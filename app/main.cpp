@@ -1,10 +1,19 @@
+#include <string>
+#include <vector>
+
 #include "app/commandline.h"
 #include "app/mainform.h"
 #include "runtime/application.h"
 
 int main(int argc, char** argv) {
   if (const auto status = answerCommandLine(argc, argv)) return *status;
-  rt::Application app(argc, argv);
+  std::vector<std::string> args = argumentsForQt(argc, argv);
+  std::vector<char*> qtArgv;
+  for (std::string& arg : args) qtArgv.push_back(arg.data());
+  qtArgv.push_back(nullptr);
+  int qtArgc = static_cast<int>(args.size());
+
+  rt::Application app(qtArgc, qtArgv.data());
   MainForm form;
   form.wire(mainFormWiring());
   return app.run(form);
