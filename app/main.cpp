@@ -16,5 +16,5 @@ int main(int argc, char** argv) {
   rt::Application app(qtArgc, qtArgv.data());
   MainForm form;
   form.wire(mainFormWiring());
-  return app.run(form);
+  return app.run(form, {"stop"});  // Move1's caption while the window wanders
 }

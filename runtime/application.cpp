@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "runtime/buttonfont.h"
 #include "runtime/forms.h"
 #include "runtime/notices.h"
 #include "runtime/platform.h"
@@ -109,9 +110,11 @@ Application::Application(int& argc, char** argv) {
 
 Application::~Application() = default;
 
-int Application::run(Form& form) {
+int Application::run(Form& form, std::initializer_list<std::string_view> laterCaptions) {
   form.load();
-  ensureDotFace();  // after the window is mapped, before its first paint
+  // After the window is mapped, before its first paint: loading fonts earlier delays the window.
+  ensureDotFace();
+  fitButtonFont(form, laterCaptions);
   if (form.ended()) return form.exitStatus();
   const int status = QApplication::exec();
   return form.ended() ? form.exitStatus() : status;
