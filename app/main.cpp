@@ -9,6 +9,7 @@ int main(int argc, char** argv) {
   if (const auto status = answerCommandLine(argc, argv)) return *status;
   std::vector<std::string> args = argumentsForQt(argc, argv);
   std::vector<char*> qtArgv;
+  qtArgv.reserve(args.size() + 1);
   for (std::string& arg : args) qtArgv.push_back(arg.data());
   qtArgv.push_back(nullptr);
   int qtArgc = static_cast<int>(args.size());
