@@ -1,6 +1,7 @@
 #include "app/commandline.h"
 
 #include <cstdio>
+#include <string>
 #include <string_view>
 
 #ifndef TAVIMO_VERSION
@@ -33,9 +34,24 @@ Kind kindOf(std::string_view arg) {
   return Kind::Unknown;
 }
 
+// An argument as an error message shows it: its first 80 characters, with anything that would
+// steer the terminal shown as "?".
+std::string shown(std::string_view arg) {
+  constexpr int kMost = 80;
+  std::string text;
+  int characters = 0;
+  for (const char c : arg) {
+    const auto byte = static_cast<unsigned char>(c);
+    const bool starts = (byte & 0xC0) != 0x80;  // not a UTF-8 continuation byte
+    if (starts && ++characters > kMost) return text + "...";
+    text += byte < 0x20 || byte == 0x7F ? '?' : c;
+  }
+  return text;
+}
+
 int usageError(const char* message, std::string_view arg) {
-  std::fprintf(stderr, "tavimo: %s '%.*s'\nTry 'tavimo --help' for more information.\n", message,
-               static_cast<int>(arg.size()), arg.data());
+  std::fprintf(stderr, "tavimo: %s '%s'\nTry 'tavimo --help' for more information.\n", message,
+               shown(arg).c_str());
   return 2;
 }
 
@@ -71,12 +87,28 @@ std::optional<int> answerCommandLine(int argc, char** argv) {
       case Kind::QtWithValue:
         if (++i == argc) return usageError("option needs a value:", arg);
         break;
-      case Kind::QtFlag:
       case Kind::QtJoinedValue:
+        if (arg.ends_with('=')) return usageError("option needs a value:", arg);
+        break;
+      case Kind::QtFlag:
         break;
       case Kind::Unknown:
         return usageError(arg.starts_with('-') ? "unknown option" : "unexpected argument", arg);
     }
   }
   return std::nullopt;
+}
+
+std::vector<std::string> argumentsForQt(int argc, char** argv) {
+  std::vector<std::string> args(argv, argv + argc);
+  for (std::size_t i = 1; i < args.size(); ++i) {
+    const std::string_view arg = args[i];
+    const auto eq = arg.find('=');
+    if (kindOf(arg) != Kind::QtJoinedValue || arg.find("qmljsdebugger=") != std::string::npos)
+      continue;
+    std::string value(arg.substr(eq + 1));
+    args[i].resize(eq);
+    args.insert(args.begin() + static_cast<std::ptrdiff_t>(++i), std::move(value));
+  }
+  return args;
 }

@@ -1,3 +1,6 @@
+#include <string>
+#include <vector>
+
 #include "app/commandline.h"
 #include "app/wiring.h"
 #include "mainform/mainform.h"
@@ -5,8 +8,15 @@
 
 int main(int argc, char** argv) {
   if (const auto status = answerCommandLine(argc, argv)) return *status;
-  rt::Application app(argc, argv);
+  std::vector<std::string> args = argumentsForQt(argc, argv);
+  std::vector<char*> qtArgv;
+  qtArgv.reserve(args.size() + 1);
+  for (std::string& arg : args) qtArgv.push_back(arg.data());
+  qtArgv.push_back(nullptr);
+  int qtArgc = static_cast<int>(args.size());
+
+  rt::Application app(qtArgc, qtArgv.data());
   MainForm form;
   form.wire(mainFormWiring());
-  return app.run(form);
+  return app.run(form, {"stop"});  // Move1's caption while the window wanders
 }

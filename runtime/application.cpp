@@ -10,7 +10,10 @@
 #include <string>
 #include <vector>
 
+#include "runtime/buttonfont.h"
 #include "runtime/form.h"
+#include "runtime/notices.h"
+#include "runtime/platform.h"
 
 namespace rt {
 namespace {
@@ -19,45 +22,11 @@ namespace {
 const char* const kJapaneseFaces[] = {"ＭＳ Ｐゴシック", "MS PGothic"};
 const QStringList kFallbackFaces = {"IPAPGothic", "VL PGothic", "Noto Sans CJK JP", "DejaVu Sans"};
 
-bool platformChosen(int argc, char** argv) {
-  for (int i = 1; i < argc; ++i)
-    if (std::string(argv[i]) == "-platform" || std::string(argv[i]) == "--platform") return true;
-  return !qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM");
-}
-
-// A program that places its own window needs X11: under Wayland, go through XWayland unless the
-// user chose otherwise.
-void preferX11OverWayland(int argc, char** argv) {
-#if defined(__unix__) && !defined(__APPLE__)
-  const bool wayland =
-      !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") || qgetenv("XDG_SESSION_TYPE") == "wayland";
-  if (wayland && !platformChosen(argc, argv)) qputenv("QT_QPA_PLATFORM", QByteArray("xcb"));
-#else
-  (void)argc;
-  (void)argv;
-#endif
-}
-
 // The repaints are a few small rectangles ten times a second: shared memory saves nothing there,
 // and its completion events cost the program and the X server more than the copy they avoid.
 void preferPlainImageTransfer() {
   if (!qEnvironmentVariableIsSet("QT_XCB_NO_MITSHM")) qputenv("QT_XCB_NO_MITSHM", QByteArray("1"));
 }
-
-std::string displayFault() {
-  const QByteArray platform = qgetenv("QT_QPA_PLATFORM");
-#if defined(__unix__) && !defined(__APPLE__)
-  if (platform.isEmpty() || platform.startsWith("xcb")) {
-    const QByteArray display = qgetenv("DISPLAY");
-    if (display.isEmpty()) return "DISPLAY is not set";
-    return "cannot connect to X display \"" + display.toStdString() + "\"";
-  }
-#endif
-  if (platform.isEmpty()) return "the window system could not be reached";
-  return "the \"" + platform.toStdString() + "\" platform could not be started";
-}
-
-std::string programName;
 
 constexpr char32_t kDot = 0x25CF;  // "●"
 
@@ -88,11 +57,11 @@ void ensureDotFace() {
   if (best.isEmpty()) {
     std::fprintf(stderr,
                  "%s: no installed font holds \"\u25CF\"; the dots will not show as discs\n",
-                 programName.c_str());
+                 programName().c_str());
     return;
   }
   std::fprintf(stderr, "%s: none of the faces %s, %s holds \"\u25CF\"; using %s\n",
-               programName.c_str(), kJapaneseFaces[1],
+               programName().c_str(), kJapaneseFaces[1],
                kFallbackFaces.join(", ").toUtf8().constData(), best.toUtf8().constData());
   for (const char* face : kJapaneseFaces) {
     QFont::removeSubstitutions(QString::fromUtf8(face));
@@ -100,32 +69,39 @@ void ensureDotFace() {
   }
 }
 
-std::vector<std::pair<QtMsgType, QString>> heldMessages;
+std::vector<std::string> arguments;
+bool platformChosenByUser = false;
+std::vector<StartMessage> heldMessages;
 
-// Qt's answer to a missing display is an abort with a core dump; ours is one line and status 1.
-void startupMessages(QtMsgType type, const QMessageLogContext&, const QString& message) {
+// Qt's answer to a platform that cannot start is an abort with a core dump, after a list of every
+// platform it knows; ours is one line, or two with Qt's reason, and status 1.
+void startupMessages(QtMsgType type, const QMessageLogContext& context, const QString& message) {
   if (type == QtFatalMsg) {
-    std::fprintf(stderr, "%s: cannot open a display: %s\n", programName.c_str(),
-                 displayFault().c_str());
+    for (const std::string& line : startFailure(arguments, platformChosenByUser, heldMessages))
+      std::fprintf(stderr, "%s: %s\n", programName().c_str(), line.c_str());
     std::fflush(stderr);
     std::_Exit(1);
   }
-  heldMessages.emplace_back(type, message);
+  heldMessages.push_back({type, QString::fromUtf8(context.category), message});
 }
 
 }  // namespace
 
 Application::Application(int& argc, char** argv) {
-  programName = argc > 0 ? std::string(argv[0]) : "tavimo";
-  programName = programName.substr(programName.find_last_of("/\\") + 1);
-  preferX11OverWayland(argc, argv);
+  if (argc > 0) setProgramName(argv[0]);
+  arguments.assign(argv, argv + argc);  // Qt takes its own options out
+  platformChosenByUser = choosePlatform(arguments);
   preferPlainImageTransfer();
 
   const QtMessageHandler previous = qInstallMessageHandler(startupMessages);
   app_ = std::make_unique<QApplication>(argc, argv);
   qInstallMessageHandler(previous);
-  for (const auto& [type, message] : heldMessages)
-    qt_message_output(type, QMessageLogContext(), message);
+  for (const StartMessage& m : heldMessages) {
+    if (isAttemptNoise(m)) continue;  // a platform given up for the one that started
+    const QByteArray category = m.category.toUtf8();
+    qt_message_output(m.type, QMessageLogContext(nullptr, 0, nullptr, category.constData()),
+                      m.text);
+  }
   heldMessages.clear();
 
   for (const char* face : kJapaneseFaces)
@@ -134,9 +110,11 @@ Application::Application(int& argc, char** argv) {
 
 Application::~Application() = default;
 
-int Application::run(Form& form) {
+int Application::run(Form& form, std::initializer_list<std::string_view> laterCaptions) {
   form.load();
-  ensureDotFace();  // after the window is mapped, before its first paint
+  // After the window is mapped, before its first paint: loading fonts earlier delays the window.
+  ensureDotFace();
+  fitButtonFont(form, laterCaptions);
   if (form.ended()) return form.exitStatus();
   const int status = QApplication::exec();
   return form.ended() ? form.exitStatus() : status;

@@ -127,15 +127,20 @@ TEST(ClosingDeathTest, OverflowInATickEndsTheProcessThroughTheErrorReport) {
 }
 
 TEST(Environment, NoDisplayGivesOneClearLineAndStatusOne) {
-  QProcess tavimo;
-  QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-  for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM", "XDG_SESSION_TYPE"})
-    env.remove(name);
-  tavimo.setProcessEnvironment(env);
-  tavimo.start(TAVIMO_EXE, {});
-  ASSERT_TRUE(tavimo.waitForFinished(10000));
-  EXPECT_EQ(tavimo.exitStatus(), QProcess::NormalExit);
-  EXPECT_EQ(tavimo.exitCode(), 1);
-  EXPECT_EQ(QString(tavimo.readAllStandardError()),
-            "tavimo: cannot open a display: DISPLAY is not set\n");
+  // Under a Wayland session or not, neither X11 nor Wayland can be reached.
+  for (const char* session : {"", "wayland"}) {
+    QProcess tavimo;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM", "XDG_SESSION_TYPE"})
+      env.remove(name);
+    if (*session) env.insert("XDG_SESSION_TYPE", session);
+    tavimo.setProcessEnvironment(env);
+    tavimo.start(TAVIMO_EXE, {});
+    ASSERT_TRUE(tavimo.waitForFinished(10000));
+    EXPECT_EQ(tavimo.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(tavimo.exitCode(), 1);
+    EXPECT_EQ(QString(tavimo.readAllStandardError()),
+              "tavimo: cannot open a display: neither DISPLAY nor WAYLAND_DISPLAY is set\n")
+        << session;
+  }
 }

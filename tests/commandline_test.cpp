@@ -16,10 +16,16 @@ struct Outcome {
   QString out, err;
 };
 
-Outcome tavimo(const QStringList& args) {
+// The program with these variables set ("NAME=value") or, without a value ("NAME"), removed.
+Outcome tavimo(const QStringList& args, const QStringList& vars = {"QT_QPA_PLATFORM=offscreen"}) {
   QProcess p;
   QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-  env.insert("QT_QPA_PLATFORM", "offscreen");
+  for (const QString& var : vars) {
+    if (var.contains('='))
+      env.insert(var.section('=', 0, 0), var.section('=', 1));
+    else
+      env.remove(var);
+  }
   p.setProcessEnvironment(env);
   p.start(TAVIMO_EXE, args);
   if (!p.waitForStarted(5000)) return {-1, {}, {}};
@@ -63,12 +69,64 @@ TEST(CommandLine, AnythingElseIsAShortUsageErrorWithStatusTwo) {
   }
 }
 
+TEST(CommandLine, ABadArgumentIsEchoedShortAndHarmless) {
+  const Outcome huge = tavimo({QString(100000, 'x')});
+  EXPECT_EQ(huge.status, 2);
+  EXPECT_EQ(huge.err.section('\n', 0, 0),
+            "tavimo: unexpected argument '" + QString(80, 'x') + "...'");
+  const Outcome wide = tavimo({QString(81, QChar(0x00E9))});  // two bytes each
+  EXPECT_EQ(wide.err.section('\n', 0, 0),
+            "tavimo: unexpected argument '" + QString(80, QChar(0x00E9)) + "...'");
+  const Outcome steering = tavimo({"-\x1b]0;title\x07\nx"});
+  EXPECT_EQ(steering.err.section('\n', 0, 0), "tavimo: unknown option '-?]0;title??x'");
+}
+
 TEST(CommandLine, QtsOwnOptionsStillWork) {
   // The window opens (and is ended by the test) instead of a usage error.
   for (const QStringList& args :
        {QStringList{"-platform", "offscreen"}, QStringList{"-style=fusion"},
         QStringList{"--platform", "offscreen", "-reverse"}})
     EXPECT_EQ(tavimo(args).status, -2) << args.join(' ').toStdString();
+  // Qt itself takes the value of most of its options only as an argument of its own.
+  EXPECT_EQ(
+      tavimo({"--platform=offscreen"}, {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY"}).status,
+      -2);
+}
+
+TEST(StartFailure, TheDisplayNamedOnTheCommandLineIsTheOneNamed) {
+  const QStringList noServer = {"DISPLAY=:4711", "QT_QPA_PLATFORM", "WAYLAND_DISPLAY",
+                                "XDG_SESSION_TYPE"};
+  EXPECT_EQ(tavimo({}, noServer).err,
+            "tavimo: cannot open a display: cannot connect to X "
+            "display \":4711\"\n");
+  for (const QStringList& args :
+       {QStringList{"-display", ":4712"}, QStringList{"-display=:4712"},
+        QStringList{"--display", ":4712"}, QStringList{"--display=:4712"}}) {
+    const Outcome r = tavimo(args, noServer);
+    EXPECT_EQ(r.status, 1) << args.join(' ').toStdString();
+    EXPECT_EQ(r.err, "tavimo: cannot open a display: cannot connect to X display \":4712\"\n")
+        << args.join(' ').toStdString();
+  }
+}
+
+TEST(StartFailure, QtsReasonIsShownWithoutItsListOfPlatforms) {
+  QTemporaryDir runtime;
+  const QStringList base = {"DISPLAY", "XDG_SESSION_TYPE", "XDG_RUNTIME_DIR=" + runtime.path()};
+  const Outcome missing = tavimo({}, base + QStringList{"QT_QPA_PLATFORM=nosuch"});
+  EXPECT_EQ(missing.status, 1);
+  EXPECT_EQ(missing.err,
+            "tavimo: cannot open a display: the \"nosuch\" platform could not be started\n"
+            "tavimo: Qt: Could not find the Qt platform plugin \"nosuch\" in \"\"\n");
+
+  // Whether Qt's reason is a missing plugin or no compositor, it is Qt's and it is one line.
+  const Outcome wayland = tavimo(
+      {}, base + QStringList{"QT_QPA_PLATFORM=wayland", "WAYLAND_DISPLAY=tavimo-no-compositor"});
+  EXPECT_EQ(wayland.status, 1);
+  const QStringList lines = wayland.err.split('\n', Qt::SkipEmptyParts);
+  ASSERT_EQ(lines.size(), 2) << wayland.err.toStdString();
+  EXPECT_EQ(lines[0],
+            "tavimo: cannot open a display: the \"wayland\" platform could not be started");
+  EXPECT_TRUE(lines[1].startsWith("tavimo: Qt: ")) << lines[1].toStdString();
 }
 
 // What the program says on stderr when only these font files are installed.

@@ -1,0 +1,27 @@
+// SPDX-License-Identifier: MIT
+#include "runtime/ignoredmoves.h"
+
+#include <cstdlib>
+
+namespace rt {
+namespace {
+
+bool near(IgnoredMoves::Position a, IgnoredMoves::Position b) {
+  return std::abs(a.x - b.x) <= 1 && std::abs(a.y - b.y) <= 1;
+}
+
+}  // namespace
+
+bool IgnoredMoves::reported(Position asked, Position at) {
+  if (settled_) return false;
+  if (ignored_ == 0) first_ = at;
+  if (near(at, asked) || !near(at, first_)) {
+    settled_ = true;
+    return false;
+  }
+  if (++ignored_ < kMoves) return false;
+  settled_ = true;
+  return true;
+}
+
+}  // namespace rt

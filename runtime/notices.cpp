@@ -1,0 +1,42 @@
+// SPDX-License-Identifier: MIT
+#include "runtime/notices.h"
+
+#include <cstdio>
+
+namespace rt {
+namespace {
+
+std::string name = "tavimo";
+bool told[2] = {};
+
+const char* text(Notice notice) {
+  switch (notice) {
+    case Notice::CannotMoveWindows:
+      return "this session does not let programs move their windows";
+    case Notice::MovesIgnored:
+      return "the window manager ignores this program's moves";
+  }
+  return "";
+}
+
+}  // namespace
+
+void setProgramName(std::string_view argv0) {
+  const auto slash = argv0.find_last_of("/\\");
+  if (slash != std::string_view::npos) argv0.remove_prefix(slash + 1);
+  if (!argv0.empty()) name = argv0;
+}
+
+const std::string& programName() {
+  return name;
+}
+
+void tellOnce(Notice notice) {
+  bool& done = told[static_cast<int>(notice)];
+  if (done) return;
+  done = true;
+  std::fprintf(stderr, "%s: %s\n", name.c_str(), text(notice));
+  std::fflush(stderr);
+}
+
+}  // namespace rt

@@ -1,0 +1,85 @@
+// SPDX-License-Identifier: MIT
+// The buttons' captions fit their fixed 41 x 25 px whatever the desktop's text size, read from the
+// pixels each button paints. ctest runs this again at scale factors 2 and 1.25.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QTest>
+
+#include "runtime/buttonfont.h"
+#include "tests/support.h"
+
+namespace {
+
+// The box around the pixels where two pictures of the same button differ.
+QRect difference(const QImage& a, const QImage& b) {
+  QRect box;
+  for (int y = 0; y < a.height(); ++y)
+    for (int x = 0; x < a.width(); ++x)
+      if (a.pixel(x, y) != b.pixel(x, y)) box |= QRect(x, y, 1, 1);
+  return box;
+}
+
+QImage picture(QPushButton& b) {
+  return b.grab().toImage().convertToFormat(QImage::Format_RGB32);
+}
+
+// Each caption drawn on the button: its ink is as wide and as tall as the caption's own in the
+// button's font (nothing cut off), and lies inside the button's frame.
+void expectCaptionsFit(const MainForm& form, const QString& desktop) {
+  const QString captions[] = {"move", "stop", "date", "end"};
+  QPushButton* b = button(form, "move");
+  ASSERT_NE(b, nullptr);
+  const QString before = b->text();
+  b->setText(QString());
+  const QImage bare = picture(*b);
+  const qreal scale = bare.devicePixelRatio();
+  for (const QString& caption : captions) {
+    b->setText(caption);
+    const QRect ink = difference(bare, picture(*b));
+    const QRect own = QFontMetrics(b->font()).tightBoundingRect(caption);
+    const QString at = desktop + ", \"" + caption + "\" at " + b->font().toString() + ": ink " +
+                       QString::number(ink.width() / scale) + " px of " +
+                       QString::number(own.width()) + " px";
+    EXPECT_GE(ink.width() / scale, own.width() - 2) << at.toStdString();
+    EXPECT_GE(ink.height() / scale, own.height() - 2) << at.toStdString();
+    EXPECT_GE(ink.left(), qRound(2 * scale)) << at.toStdString();
+    EXPECT_LE(ink.right(), bare.width() - qRound(3 * scale)) << at.toStdString();
+  }
+  b->setText(before);
+}
+
+struct DesktopFont {
+  QFont saved = QApplication::font();
+  ~DesktopFont() { QApplication::setFont(saved); }
+  void set(qreal points) {
+    QFont f = saved;
+    f.setPointSizeF(points);
+    QApplication::setFont(f);
+  }
+};
+
+}  // namespace
+
+TEST(ButtonFont, CaptionsFitAtEveryDesktopTextSizeFromStartAndWhenItChanges) {
+  DesktopFont desktop;
+  const qreal sizes[] = {9, 11, 15, 24};
+  for (const qreal points : sizes) {
+    desktop.set(points);
+    auto form = startMainForm();
+    rt::fitButtonFont(*form, {"stop"});
+    expectCaptionsFit(*form, "desktop at " + QString::number(points) + " pt");
+    QTest::mouseClick(button(*form, "move"), Qt::LeftButton);  // the handler's own caption
+    ASSERT_NE(button(*form, "stop"), nullptr);
+    EXPECT_EQ(button(*form, "stop")->font(), button(*form, "end")->font());
+  }
+
+  desktop.set(9);  // the text Qt's default theme gives: it fits as it is
+  auto form = startMainForm();
+  rt::fitButtonFont(*form, {"stop"});
+  EXPECT_EQ(button(*form, "end")->font().pointSizeF(), 9);
+  for (const qreal points : sizes) {
+    desktop.set(points);  // the user changes the desktop's text size while the window is open
+    expectCaptionsFit(*form, "changed to " + QString::number(points) + " pt");
+  }
+}
