@@ -52,7 +52,8 @@ TEST(ErrorBox, NamesTheErrorHoldsEveryHandlerAndEnterEndsWithStatusOne) {
 
   EXPECT_EQ(status, 1);
   EXPECT_EQ(form.exitStatus(), 1);
-  EXPECT_TRUE(text.contains("Run-time error '6'") && text.contains("Overflow")) << text.toStdString();
+  EXPECT_TRUE(text.contains("Run-time error '6'") && text.contains("Overflow"))
+      << text.toStdString();
   EXPECT_EQ(ticksBeforeEnter, ticksWhenShown) << "a timer ticked while the box was up";
   EXPECT_FALSE(form.window()->isVisible());
 }
