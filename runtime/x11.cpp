@@ -5,6 +5,8 @@
 #include <QScreen>
 #include <QWidget>
 
+#include "runtime/screens.h"
+
 #ifdef TAVIMO_HAVE_XCB
 #include <xcb/xcb.h>
 
@@ -45,13 +47,15 @@ QPoint WindowPlace::pos() const {
   return own_ ? *own_ : window_.pos();
 }
 
-void WindowPlace::move(QPoint to) {
+QPoint WindowPlace::move(QPoint to) {
+  to = placeAmongScreens(window_, to);
   const bool hintsDue = own_ && hintsBehind_.elapsed() >= kHintsLagMs;
   if (!hintsDue && moveQuietly(to)) {
     still_.start();
   } else {
     moveThroughQt(to);
   }
+  return to;
 }
 
 void WindowPlace::moveThroughQt(QPoint to) {

@@ -32,7 +32,9 @@ class WindowPlace : public QAbstractNativeEventFilter {
 
   // The frame's top-left, in Qt's pixels, as QWidget::pos() would say.
   QPoint pos() const;
-  void move(QPoint to);
+  // Returns where the frame was put, in Qt's pixels: `to`, or the same spot in the coordinates of
+  // another screen it goes onto (see placeAmongScreens).
+  QPoint move(QPoint to);
 
   bool nativeEventFilter(const QByteArray& type, void* message, qintptr* result) override;
 

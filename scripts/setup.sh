@@ -6,6 +6,7 @@ cd "$(dirname "$0")/.."
 packages="g++ cmake make qt6-base-dev libgtest-dev libbenchmark-dev \
   fonts-ipafont-gothic fonts-vlgothic fonts-dejavu-core \
   libxcb1-dev xvfb xauth xdotool x11-utils openbox wmctrl imagemagick \
+  xserver-xorg-core xserver-xorg-video-dummy x11-xserver-utils \
   desktop-file-utils appstream file"
 
 missing=""
