@@ -25,9 +25,15 @@ void Form::moveWindow() {
   const Pixel to{toPixels(left_, twipsPerPixel_), toPixels(top_, twipsPerPixel_)};
   if (to.x == asked_.x && to.y == asked_.y) return;
   const QPoint from = place_->pos();
+  const QPoint put = place_->move({to.x, to.y});
   askedFrom_ = {from.x(), from.y()};
-  asked_ = to;
-  place_->move({to.x, to.y});
+  asked_ = {put.x(), put.y()};
+  // Onto another screen: the place is counted in that screen's pixels from here on, so the next
+  // step goes on from where the window stands, at that screen's scale.
+  if (put != QPoint(to.x, to.y)) {
+    left_ = static_cast<Single>(put.x()) * twipsPerPixel_;
+    top_ = static_cast<Single>(put.y()) * twipsPerPixel_;
+  }
 }
 
 Single Form::Left() const {
@@ -47,7 +53,7 @@ Single Form::Top() const {
 // it forever.
 void Form::followWindow() const {
   if (!place_) return;
-  const QPoint at = place_->pos();
+  const QPoint at = place_->pos();  // and asked_ is where the last move asked it to go
   const int x = at.x();
   const int y = at.y();
   const auto between = [](int v, int a, int b) {

@@ -5,6 +5,8 @@
 #include <QScreen>
 #include <QWidget>
 
+#include "runtime/screens.h"
+
 #ifdef TAVIMO_HAVE_XCB
 #include <xcb/xcb.h>
 
@@ -17,7 +19,19 @@ bool isPlatformX11() {
   return QGuiApplication::platformName() == QLatin1String("xcb");
 }
 
+namespace {
+
+// A wandering window moves every 50 ms: one that has not moved for four times that stands still.
+constexpr int kStillMs = 200;
+// How long the size hints may say an old place while the window wanders.
+constexpr qint64 kHintsLagMs = 1000;
+
+}  // namespace
+
 WindowPlace::WindowPlace(QWidget& window) : window_(window) {
+  still_.setSingleShot(true);
+  still_.setInterval(kStillMs);
+  QObject::connect(&still_, &QTimer::timeout, &still_, [this] { standStill(); });
 #ifdef TAVIMO_HAVE_XCB
   x11_ = isPlatformX11() && qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
   if (x11_) QCoreApplication::instance()->installNativeEventFilter(this);
@@ -33,14 +47,32 @@ QPoint WindowPlace::pos() const {
   return own_ ? *own_ : window_.pos();
 }
 
-void WindowPlace::move(QPoint to) {
-  if (moveQuietly(to)) return;
+QPoint WindowPlace::move(QPoint to) {
+  to = placeAmongScreens(window_, to);
+  const bool hintsDue = own_ && hintsBehind_.elapsed() >= kHintsLagMs;
+  if (!hintsDue && moveQuietly(to)) {
+    still_.start();
+  } else {
+    moveThroughQt(to);
+  }
+  return to;
+}
+
+void WindowPlace::moveThroughQt(QPoint to) {
   own_.reset();
+  still_.stop();
   const QPoint from = window_.pos();
   window_.move(to);
   // Once Qt has moved the shown window, the size hints it leaves tell a window manager that a
   // move names the client area's place, which is what a quiet move names too.
   if (window_.isVisible() && from != to) movedByQt_ = true;
+}
+
+// A move through Qt to where the window already is rewrites the size hints; one to where Qt
+// believes it is does nothing, and then the hints stay as Qt's last move left them.
+void WindowPlace::standStill() {
+  if (pos() == window_.pos()) return;
+  moveThroughQt(*own_);
 }
 
 #ifdef TAVIMO_HAVE_XCB
@@ -72,6 +104,7 @@ bool WindowPlace::moveQuietly(QPoint to) {
   }
 
   qtBelief_ = window_.pos();
+  if (!own_) hintsBehind_.start();
   own_ = to;
   asked_ = serverPixels(client, *screen, window_.devicePixelRatioF());
 

@@ -7,6 +7,7 @@
 #include <QGuiApplication>
 #include <QTest>
 #include <QWidget>
+#include <algorithm>
 #include <cstdlib>
 #include <memory>
 
@@ -68,6 +69,21 @@ class X11Place : public testing::Test {
     reference_.move(to);
     return seen(reference_);
   }
+  // The place the window's size hints give a window manager that takes it over.
+  QPoint hinted(const QWidget& w) {
+    auto* reply = xcb_get_property_reply(
+        other_,
+        xcb_get_property(other_, 0, w.internalWinId(), XCB_ATOM_WM_NORMAL_HINTS,
+                         XCB_ATOM_WM_SIZE_HINTS, 0, 18),
+        nullptr);
+    QPoint at(-1, -1);
+    if (reply && xcb_get_property_value_length(reply) >= 12) {
+      const auto* values = static_cast<const std::int32_t*>(xcb_get_property_value(reply));
+      at = {values[1], values[2]};
+    }
+    std::free(reply);
+    return at;
+  }
 
   xcb_connection_t* other_ = nullptr;
   MoveReports reports_;
@@ -89,6 +105,29 @@ TEST_F(X11Place, MovesLandWhereQtWouldPutThemAndQtHearsNothing) {
   }
   EXPECT_EQ(reports_.count, heardBefore);
   EXPECT_EQ(window_.pos(), qtBelief);
+}
+
+// A window manager that takes the window over puts it where the hints say.
+TEST_F(X11Place, SizeHintsLagAMovingWindowByASecondAtMostAndNameWhereItStops) {
+  place_->move({60, 50});
+  const QPoint start = seen(window_);
+  QElapsedTimer clock;
+  clock.start();
+  QPoint to(60, 50);
+  int behind = 0;
+  while (clock.elapsed() < 2500) {
+    to += QPoint(3, 1);
+    place_->move(to);
+    const QPoint at = seen(window_);
+    behind = std::max(behind, (at - hinted(window_)).manhattanLength());
+  }
+  // 20 moves a second: a second's travel is 80 px at scale 1.
+  EXPECT_LE(behind, 100 * window_.devicePixelRatio());
+  EXPECT_NE(hinted(window_), start);
+  QTest::qWait(400);
+  const QPoint stopped = seen(window_);
+  EXPECT_LE((hinted(window_) - stopped).manhattanLength(), 2);
+  EXPECT_EQ(place_->pos(), to);
 }
 
 TEST_F(X11Place, FollowsAMoveBySomeoneElseAndGoesOnFromThere) {

@@ -1,0 +1,92 @@
+// SPDX-License-Identifier: MIT
+// Wandering across two monitors of different scale, as another client of the X server sees it.
+// ctest runs this on an Xorg whose screen is two monitors side by side, with Qt's scale factors
+// 1 and 1.5 one way round and the other.
+#include <gtest/gtest.h>
+#include <xcb/xcb.h>
+
+#include <QGuiApplication>
+#include <QScreen>
+#include <QTest>
+#include <QWidget>
+#include <cstdlib>
+
+#include "tests/support.h"
+
+namespace {
+
+// Where the window's client area is, in the server's pixels, once the server has done what was
+// asked of it so far.
+QPoint seen(xcb_connection_t* other, const QWidget& w) {
+  QTest::qWait(60);
+  auto* own = qGuiApp->nativeInterface<QNativeInterface::QX11Application>()->connection();
+  std::free(xcb_get_input_focus_reply(own, xcb_get_input_focus(own), nullptr));
+  const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(other)).data->root;
+  auto* reply = xcb_translate_coordinates_reply(
+      other, xcb_translate_coordinates(other, w.internalWinId(), root, 0, 0), nullptr);
+  if (!reply) return {};
+  const QPoint at(reply->dst_x, reply->dst_y);
+  std::free(reply);
+  return at;
+}
+
+}  // namespace
+
+TEST(MixedScale, CrossingGoesOnFromWhereTheWindowStandsAtEachScreensScale) {
+  const QList<QScreen*> screens = QGuiApplication::screens();
+  if (screens.size() != 2 || screens[0]->devicePixelRatio() == screens[1]->devicePixelRatio())
+    GTEST_SKIP() << "needs two monitors of different scale";
+  xcb_connection_t* other = xcb_connect(nullptr, nullptr);
+  ASSERT_EQ(xcb_connection_has_error(other), 0);
+  auto form = startMainForm();
+  QWidget& window = *form->window();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+
+  // On the left monitor, twenty steps short of the right one.
+  const rt::Single tpp = form->twipsPerPixel();
+  const QRect left = screens[0]->geometry();
+  form->setLeft((left.right() - window.width() / 2.0F - 20 * 50 / tpp) * tpp);
+  form->setTop(1500);
+  form->state.WanderPhase = 1;
+  QPoint at = seen(other, window);
+  for (const int step : {50, -50}) {
+    const std::string going = step > 0 ? "going right" : "going left";
+    form->state.WindowStepX = step;
+    const QScreen* from = window.screen();
+    // Each screen's run of steps: 50 twips each at that screen's scale, give or take the
+    // rounding of the run's two ends.
+    QPoint runStart = at;
+    int run = 0;
+    qreal scale = window.devicePixelRatio();
+    const auto checkRun = [&] {
+      EXPECT_NEAR(at.x() - runStart.x(), run * step / tpp * scale, 2)
+          << going << ", " << run << " steps from " << runStart.x() << " at scale " << scale;
+    };
+    int after = -1;  // steps since it crossed
+    for (int tick = 0; tick < 100 && after < 15; ++tick) {
+      const QScreen* was = window.screen();
+      form->fire(form->FormMove);
+      const QPoint now = seen(other, window);
+      const QPoint moved = now - at;
+      const std::string where = going + " from " + std::to_string(at.x()) + "," +
+                                std::to_string(at.y()) + " to " + std::to_string(now.x()) + "," +
+                                std::to_string(now.y());
+      EXPECT_LE(std::abs(moved.y()), 1) << where;
+      if (window.screen() != was) {
+        after = 0;
+        EXPECT_LE(std::abs(moved.x()), 2 * 50 / tpp * 1.5) << where << ", crossing";
+        checkRun();
+        runStart = now;
+        run = 0;
+        scale = window.devicePixelRatio();
+      } else {
+        after += after >= 0;
+        ++run;
+      }
+      at = now;
+    }
+    EXPECT_NE(window.screen(), from) << "never crossed " << going;
+    checkRun();
+  }
+  xcb_disconnect(other);
+}
