@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "runtime/controls.h"
+#include "runtime/ignoredmoves.h"
 
 class QWidget;
 
@@ -91,6 +92,7 @@ class Form {
   void scheduleTimer(Timer& timer);
   void moveWindow();
   void followWindow() const;
+  void tellWhenMovesGoNowhere();
   void closedBySomeoneElse();
   void timerFired(int timerId);
 
@@ -110,6 +112,7 @@ class Form {
   int exitStatus_ = 0;
   std::unique_ptr<detail::FormWindow> window_;
   std::unique_ptr<WindowPlace> place_;  // null without widgets
+  IgnoredMoves moveWatch_;
 };
 
 }  // namespace rt

@@ -1,8 +1,11 @@
 // Where the window stands on the screen, in twips, and moving it there.
 #include <QPoint>
+#include <QWidget>
 #include <algorithm>
 
 #include "runtime/form.h"
+#include "runtime/notices.h"
+#include "runtime/platform.h"
 #include "runtime/qtbridge.h"
 #include "runtime/x11.h"
 
@@ -34,6 +37,17 @@ void Form::moveWindow() {
     left_ = static_cast<Single>(put.x()) * twipsPerPixel_;
     top_ = static_cast<Single>(put.y()) * twipsPerPixel_;
   }
+  tellWhenMovesGoNowhere();
+}
+
+// The wander goes on by the rules wherever the window cannot follow; the user is told why it
+// stands still.
+void Form::tellWhenMovesGoNowhere() {
+  if (!windowsCanBePlaced()) return tellOnce(Notice::CannotMoveWindows);
+  if (moveWatch_.settled() || !window()->isVisible()) return;
+  const QPoint at = place_->reported();
+  if (moveWatch_.reported({asked_.x, asked_.y}, {at.x(), at.y()}))
+    tellOnce(Notice::MovesIgnored);
 }
 
 Single Form::Left() const {

@@ -17,6 +17,8 @@ class IgnoredMoves {
 
   // True once: when the 20th move of the run is reported and none of them was carried out.
   bool reported(Position asked, Position at);
+  // Whether it has told all it will: later reports change nothing.
+  bool settled() const { return settled_; }
 
  private:
   int ignored_ = 0;

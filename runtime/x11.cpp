@@ -122,6 +122,23 @@ bool WindowPlace::moveQuietly(QPoint to) {
   return true;
 }
 
+QPoint WindowPlace::reported() const {
+  const xcb_window_t id = window_.internalWinId();
+  const QScreen* screen = window_.screen();
+  if (!x11_ || !id || !screen) return window_.pos();
+  xcb_connection_t* connection =
+      qGuiApp->nativeInterface<QNativeInterface::QX11Application>()->connection();
+  const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(connection)).data->root;
+  auto* reply = xcb_translate_coordinates_reply(
+      connection, xcb_translate_coordinates(connection, id, root, 0, 0), nullptr);
+  if (!reply) return window_.pos();
+  const QPoint origin = screen->geometry().topLeft();
+  const QPoint at = (QPoint(reply->dst_x, reply->dst_y) - origin) / window_.devicePixelRatioF() +
+                    origin;
+  std::free(reply);
+  return at;
+}
+
 // A window manager answers each move with a report of where the window now is; when that is
 // where it was asked to be, Qt need not hear of it, and Qt would ask the server twice over.
 bool WindowPlace::nativeEventFilter(const QByteArray& type, void* message, qintptr*) {
@@ -142,6 +159,10 @@ bool WindowPlace::nativeEventFilter(const QByteArray& type, void* message, qintp
 #else
 bool WindowPlace::moveQuietly(QPoint) {
   return false;
+}
+
+QPoint WindowPlace::reported() const {
+  return window_.pos();
 }
 
 bool WindowPlace::nativeEventFilter(const QByteArray&, void*, qintptr*) {

@@ -35,6 +35,10 @@ class WindowPlace : public QAbstractNativeEventFilter {
   // Returns where the frame was put, in Qt's pixels: `to`, or the same spot in the coordinates of
   // another screen it goes onto (see placeAmongScreens).
   QPoint move(QPoint to);
+  // Where the X server says the window stands, in Qt's pixels: a round trip, for telling whether
+  // a window manager carries out moves at all, since Qt believes what it asked for. The client
+  // area's corner, a fixed offset from the frame's. Elsewhere, where Qt believes.
+  QPoint reported() const;
 
   bool nativeEventFilter(const QByteArray& type, void* message, qintptr* result) override;
 
