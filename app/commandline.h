@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The command line: --help and --version; Qt's own standard options pass through to Qt, and
 // anything else is a usage error. The ornament itself takes no options.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "app/wiring.h"
 
 #include "datebox/datebox.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Which handler serves each event of the window.
 #pragma once
 

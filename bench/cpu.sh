@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: MIT
 # CPU time per minute of the program and of the X server, side by side under one Xvfb:
 # the floor (nothing moving), Tavimo animating, Tavimo wandering, and a straightforward Qt
 # program doing the same, for scale. The cases take turns for ROUNDS rounds and each figure is

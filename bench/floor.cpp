@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The floor: a plain Qt Widgets window of Tavimo's size with the same controls, nothing moving.
 // Benchmarks measure Tavimo against it, side by side in one run.
 #include <QApplication>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 /* Starts a program and prints how long it took from exec to its first top-level window being
  * mapped, in milliseconds, then its pid; the program is left running. */
 #include <stdio.h>

@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: MIT
 # valgrind memcheck over a 5-second run of the real program under Xvfb, ended by its "end" button.
 # Leaks in system libraries that cache for the life of the process (fontconfig, Qt's platform
 # plugin, glib) are suppressed by bench/memcheck.supp; anything definitely lost in our own code

@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: MIT
 # Resident and proportional set size of Tavimo, animating and wandering, sampled every minute
 # over a long run: memory must not grow. Usage: bench/memory.sh [BUILD_DIR] [MINUTES]
 set -eu

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The straightforward way, for scale: seven QLabels moved and recoloured through style sheets
 // every 100 ms, and with "wander" the top-level window moved every 50 ms.
 #include <QApplication>

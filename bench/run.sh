@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: MIT
 # Every benchmark, one after the other so that none disturbs another: start-up and memory
 # against the floor, CPU per minute, timer accuracy, the cost of one tick, and memory over a
 # long run. Usage: bench/run.sh [BUILD_DIR] [MINUTES]   (MINUTES of the memory run, default 10)

@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: MIT
 # Start-up time (exec to window mapped, median of N) and memory after 5 s: Tavimo against the
 # floor program, side by side under one Xvfb. Usage: bench/startup.sh [BUILD_DIR] [RUNS]
 set -eu

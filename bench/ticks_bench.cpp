@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The cost of one tick of each timer through the forms layer: with the Qt widgets attached
 // (handler, repaint and flush to the backing store) and without them (handler and properties
 // alone), beside the cost of simply moving one Qt label. Runs under Qt's offscreen platform.

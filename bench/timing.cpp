@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Timer accuracy of the real window with its real timers: mean period and worst lateness of each
 // timer's ticks over a run, measured by wrapping every wired handler with a clock reading.
 // Usage: tavimo_timing [SECONDS]   (needs a display; "move" is clicked at the start)

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "datebox/datebox.h"
 
 #include "mainform/mainform.h"

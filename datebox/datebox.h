@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The date display: a label in the play area, rewritten every second, shown or hidden by "date".
 #pragma once
 

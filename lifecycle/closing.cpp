@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "lifecycle/lifecycle.h"
 #include "mainform/mainform.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Start-up and closing: the state record's first values, and "end".
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The window definition: the window's settings and its controls in creation order, each with
 // only the settings in which it differs from its kind's defaults.
 #include "mainform/mainform.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The one window, its state record and its handlers' view of it.
 #pragma once
 

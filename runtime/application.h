@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Start-up and the message loop of a forms program.
 #pragma once
 

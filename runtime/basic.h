@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The forms layer's value types and its checked arithmetic.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The controls of a window: property values held in plain C++ (twips, 0x00BBGGRR colours) and
 // pushed to their Qt widgets only when they change. Nothing here includes Qt, so handlers and
 // their tests read without it.

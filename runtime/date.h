@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The current date and its text form.
 #pragma once
 

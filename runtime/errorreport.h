@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The report of an error that no handler caught.
 #pragma once
 

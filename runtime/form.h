@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A window built from its definition: it owns the controls, delivers events to plain handler
 // functions one at a time, runs the timers and keeps the window's place on the screen.
 #pragma once

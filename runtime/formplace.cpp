@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Where the window stands on the screen, in twips, and moving it there.
 #include <QPoint>
 #include <QWidget>

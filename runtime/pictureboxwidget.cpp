@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "runtime/pictureboxwidget.h"
 
 #include <QAbstractEventDispatcher>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A picture box paints its windowless labels itself: one widget, one paint pass per frame.
 // While a handler runs, changes are only noted; when it returns, the areas the changed labels
 // left and took are merged where they touch, and each merged area is repainted once: a moving

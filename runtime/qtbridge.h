@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The one place where the forms layer's units meet Qt's: twips to pixels, 0x00BBGGRR to QColor,
 // font records to QFont, disc pictures to images.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // What a window definition is made of: value records of the window and its controls, each
 // control with only the settings in which it differs from its kind's defaults, and the wiring
 // of events to handlers.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The Qt widgets behind the form and its buttons.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "runtime/x11.h"
 
 #include <QCoreApplication>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The one place that knows about X11 beyond what Qt offers.
 #pragma once
 

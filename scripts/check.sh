@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: MIT
 # CI's extra checks: clang-tidy over our own code, the unit tests under AddressSanitizer and
 # UndefinedBehaviorSanitizer, valgrind memcheck on a run of the real program, and the Debian
 # package's round trip (needs root). Installs what it needs.

@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: MIT
 # Sets everything up and starts Tavimo.
 set -eu
 cd "$(dirname "$0")/.."

@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: MIT
 # Installs what Tavimo needs on Debian 12 and builds it into build/.
 set -eu
 cd "$(dirname "$0")/.."

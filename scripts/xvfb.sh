@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # Sourced: starts an Xvfb on a free display, exports DISPLAY, and stops it on exit (waiting for
 # it to go, so that the next user of a display number never meets a dying server). It never
 # resets: a server resetting as its last client leaves turns the next one away for a moment.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Ending the program: by "end", by closing the window, by a run-time error, and with no display.
 #include <gtest/gtest.h>
 

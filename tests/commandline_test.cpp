@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The real program from outside: its command line, its exit statuses, and its fonts.
 #include <gtest/gtest.h>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The date label: shown and hidden by "date", rewritten every second in the user's locale.
 #include <gtest/gtest.h>
 

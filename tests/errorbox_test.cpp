@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The error report on a real screen: a message box naming the error, with the program held
 // still until it is dismissed, then the end with status 1.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The window at any scale: everything in twips scales together, text is drawn at full resolution.
 // ctest runs this again with QT_SCALE_FACTOR set to 2 and to 1.25 (a logical DPI of 120).
 #include <gtest/gtest.h>

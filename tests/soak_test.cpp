@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A long run through the real forms layer, ticks and clicks interleaved as the message loop
 // would deliver them, with the invariants of every subsystem checked after every event.
 #include <gtest/gtest.h>

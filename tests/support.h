@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // What the tests share: a started window, its Qt widgets, and a record of handler calls.
 #pragma once
 

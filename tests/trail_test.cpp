@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The trail: the head's bounces, the followers, and the colours flowing down the trail.
 #include <gtest/gtest.h>
 

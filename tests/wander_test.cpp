@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Window wandering: the zigzag, its bounds, the 1000-tick run, and moves made by others.
 #include <gtest/gtest.h>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The window as it starts: state, controls, layout, focus and its first frame.
 #include <gtest/gtest.h>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Moving a window on a real X server, watched by a second client of the same server.
 #include <gtest/gtest.h>
 #include <xcb/xcb.h>

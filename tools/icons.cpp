@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Writes the theme icons from the window's own icon picture, so that every size and the
 // scalable one show the same discs. Usage: tavimo-icons OUTPUT_DIR NAME
 #include <QDir>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "trail/trail.h"
 
 #include "mainform/mainform.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "wander/wander.h"
 
 #include "mainform/mainform.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Window wandering: horizontal sweeps across the screen joined by vertical legs.
 #pragma once
 

@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: MIT
 # The real program under a real X server, driven by a real X client: start-up, colours, the date,
 # wandering, "end", closing through a window manager, and no display at all.
 # Usage: program.sh TAVIMO ARTIFACT_DIR

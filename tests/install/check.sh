@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: MIT
 # The install tree: everything a desktop needs lands where it looks, and the validators agree.
 # Usage: check.sh BUILD_DIR BINDIR DATADIR MANDIR   (the full install directories)
 set -eu
