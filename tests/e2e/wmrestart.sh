@@ -45,10 +45,13 @@ follow_restart() {
   t0=$(now_ms)
   restart_wm "$@"
   worst=-1
+  last=""
   while [ $(($(now_ms) - t0)) -lt 1500 ]; do
     p=$(place "$wid")
     t=$(($(now_ms) - t0))
-    [ -n "$p" ] || continue
+    # A place counts once read twice running: while a window manager hands the window over, a
+    # single read can catch it between two parents.
+    [ -n "$p" ] && [ "$p" = "$last" ] || { last=$p; continue; }
     if [ "$moving" = yes ]; then
       d=$(($(apart "$p" "$before") - travel * t / 1000))
     else
