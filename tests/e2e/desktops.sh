@@ -6,9 +6,6 @@
 # with status 0. A desktop whose parts are not installed is skipped with the reason.
 # Usage: desktops.sh TAVIMO ARTIFACT_DIR
 set -u
-tavimo=$1
-artifacts=$2
-mkdir -p "$artifacts"
 here=$(dirname "$0")
 . "$here/lib.sh"
 . "$here/sessions.sh"

@@ -1,6 +1,10 @@
 # SPDX-License-Identifier: MIT
 # Sourced by the end-to-end scripts: counting checks, and reading and driving the program's window
-# on an X server with the ordinary X tools.
+# on an X server with the ordinary X tools. The sourcing script's arguments: TAVIMO ARTIFACT_DIR.
+
+tavimo=$1
+artifacts=$2
+mkdir -p "$artifacts"
 
 passed=0
 failed=0

@@ -7,9 +7,6 @@
 # the window's place as fast as xwininfo answers and checks every change of place.
 # Usage: monitors.sh TAVIMO ARTIFACT_DIR
 set -u
-tavimo=$1
-artifacts=$2
-mkdir -p "$artifacts"
 here=$(dirname "$0")
 . "$here/lib.sh"
 unset WAYLAND_DISPLAY QT_QPA_PLATFORM QT_SCALE_FACTOR QT_SCREEN_SCALE_FACTORS

@@ -7,9 +7,6 @@
 # the window stands and once while it wanders.
 # Usage: wmrestart.sh TAVIMO ARTIFACT_DIR
 set -u
-tavimo=$1
-artifacts=$2
-mkdir -p "$artifacts"
 here=$(dirname "$0")
 . "$here/lib.sh"
 . "$here/sessions.sh"
