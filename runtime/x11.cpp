@@ -11,7 +11,9 @@
 #ifdef TAVIMO_HAVE_XCB
 #include <xcb/xcb.h>
 
+#include <algorithm>
 #include <cstdlib>
+#include <cstring>
 #endif
 
 namespace rt {
@@ -20,19 +22,14 @@ bool isPlatformX11() {
   return QGuiApplication::platformName() == QLatin1String("xcb");
 }
 
-namespace {
-
-// A wandering window moves every 50 ms: one that has not moved for four times that stands still.
-constexpr int kStillMs = 200;
-// How long the size hints may say an old place while the window wanders.
-constexpr qint64 kHintsLagMs = 1000;
-
-}  // namespace
-
 WindowPlace::WindowPlace(QWidget& window) : window_(window) {
+  // A wandering window moves every 50 ms: one that has not moved for four times that stands still.
   still_.setSingleShot(true);
-  still_.setInterval(kStillMs);
-  QObject::connect(&still_, &QTimer::timeout, &still_, [this] { standStill(); });
+  still_.setInterval(200);
+  QObject::connect(&still_, &QTimer::timeout, &still_, [this] {
+    pos();  // forgets its own record if someone else has moved the window since
+    if (own_ && hintsBehind_.isValid()) hintPlace();
+  });
 #ifdef TAVIMO_HAVE_XCB
   x11_ = isPlatformX11() && qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
   if (x11_) QCoreApplication::instance()->installNativeEventFilter(this);
@@ -49,35 +46,34 @@ QPoint WindowPlace::pos() const {
 }
 
 QPoint WindowPlace::move(QPoint to) {
-  to = placeAmongScreens(window_, to);
-  const bool hintsDue = own_ && hintsBehind_.elapsed() >= kHintsLagMs;
-  if (!hintsDue && moveQuietly(to)) {
-    still_.start();
-  } else {
-    moveThroughQt(to);
+  // Staying on its screen, it moves quietly even where Qt would judge it onto another screen and
+  // put it somewhere else (hanging off an edge).
+  const std::optional<QPoint> there = placeOnAnotherScreen(window_, to);
+  if (there) {
+    to = *there;
+  } else if (moveQuietly(to)) {
+    return to;
   }
-  return to;
-}
-
-void WindowPlace::moveThroughQt(QPoint to) {
   own_.reset();
   still_.stop();
+  hintsBehind_.invalidate();  // Qt writes them with its move
   const QPoint from = window_.pos();
   window_.move(to);
   // Once Qt has moved the shown window, the size hints it leaves tell a window manager that a
   // move names the client area's place, which is what a quiet move names too.
   if (window_.isVisible() && from != to) movedByQt_ = true;
-}
-
-// A move through Qt to where the window already is rewrites the size hints; one to where Qt
-// believes it is does nothing, and then the hints stay as Qt's last move left them.
-void WindowPlace::standStill() {
-  if (pos() == window_.pos()) return;
-  moveThroughQt(*own_);
+  return to;
 }
 
 #ifdef TAVIMO_HAVE_XCB
 namespace {
+
+// How long the size hints may lag a moving window
+constexpr qint64 kHintsLagMs = 1000;
+// WM_SIZE_HINTS: flags, then the place, then sizes and more
+constexpr int kSizeHintsLength = 18;
+constexpr std::uint32_t kUserPosition = 1;
+constexpr std::uint32_t kProgramPosition = 4;
 
 // A window's place in the server's pixels, as Qt works it out.
 QPoint serverPixels(QPoint logical, const QScreen& screen, qreal scale) {
@@ -92,8 +88,6 @@ bool WindowPlace::moveQuietly(QPoint to) {
   const QScreen* screen = window_.screen();
   if (!x11_ || !movedByQt_ || !window_.isVisible() || !id || !screen) return false;
   const QPoint client = to + (window_.geometry().topLeft() - window_.pos());
-  // Onto another screen, which may scale differently and which Qt must know of: Qt moves it.
-  if (!screen->geometry().contains(QRect(client, window_.size()).center())) return false;
   xcb_connection_t* connection =
       qGuiApp->nativeInterface<QNativeInterface::QX11Application>()->connection();
   if (!eventMask_) {
@@ -105,7 +99,6 @@ bool WindowPlace::moveQuietly(QPoint to) {
   }
 
   qtBelief_ = window_.pos();
-  if (!own_) hintsBehind_.start();
   own_ = to;
   asked_ = serverPixels(client, *screen, window_.devicePixelRatioF());
 
@@ -120,6 +113,13 @@ bool WindowPlace::moveQuietly(QPoint to) {
   xcb_change_window_attributes(connection, id, XCB_CW_EVENT_MASK, &eventMask_);
   xcb_ungrab_server(connection);
   xcb_flush(connection);
+
+  if (!hintsBehind_.isValid()) {
+    hintsBehind_.start();
+  } else if (hintsBehind_.elapsed() >= kHintsLagMs) {
+    hintPlace();
+  }
+  still_.start();
   return true;
 }
 
@@ -138,6 +138,34 @@ QPoint WindowPlace::reported() const {
                     origin;
   std::free(reply);
   return at;
+}
+
+// Qt writes the size hints at its own moves only. The rest of them stay as Qt wrote them last.
+void WindowPlace::hintPlace() {
+  hintsBehind_.invalidate();
+  xcb_connection_t* connection =
+      qGuiApp->nativeInterface<QNativeInterface::QX11Application>()->connection();
+  const xcb_window_t id = window_.internalWinId();
+  auto* reply =
+      xcb_get_property_reply(connection,
+                             xcb_get_property(connection, 0, id, XCB_ATOM_WM_NORMAL_HINTS,
+                                              XCB_ATOM_WM_SIZE_HINTS, 0, kSizeHintsLength),
+                             nullptr);
+  if (!reply) return;
+  std::uint32_t hints[kSizeHintsLength] = {};
+  int length = 0;
+  if (reply->format == 32 && reply->type == XCB_ATOM_WM_SIZE_HINTS) {
+    length = std::min(xcb_get_property_value_length(reply) / 4, kSizeHintsLength);
+    std::memcpy(hints, xcb_get_property_value(reply), length * sizeof hints[0]);
+  }
+  std::free(reply);
+  // Only a place the hints give already, by the user's or the program's word
+  if (length < 3 || !(hints[0] & (kUserPosition | kProgramPosition))) return;
+  hints[1] = static_cast<std::uint32_t>(asked_.x());
+  hints[2] = static_cast<std::uint32_t>(asked_.y());
+  xcb_change_property(connection, XCB_PROP_MODE_REPLACE, id, XCB_ATOM_WM_NORMAL_HINTS,
+                      XCB_ATOM_WM_SIZE_HINTS, 32, length, hints);
+  xcb_flush(connection);
 }
 
 // A window manager answers each move with a report of where the window now is; when that is
@@ -165,6 +193,8 @@ bool WindowPlace::moveQuietly(QPoint) {
 QPoint WindowPlace::reported() const {
   return window_.pos();
 }
+
+void WindowPlace::hintPlace() {}
 
 bool WindowPlace::nativeEventFilter(const QByteArray&, void*, qintptr*) {
   return false;

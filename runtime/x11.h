@@ -20,10 +20,10 @@ bool isPlatformX11();
 // server's report of the move with several round trips, though it only echoes the move Qt just
 // made. So once shown, the window moves itself on X11: one request, with the echo left out, and
 // a record of its own of where it went, until someone else (a window manager, the user) moves
-// it. Anywhere else, and wherever the quiet way cannot be sure to match Qt's, Qt moves it.
-// A window manager that takes the window over (after a restart, say) puts it where its size hints
-// say, and only Qt's moves rewrite them: so a move in a second goes through Qt while the window
-// wanders, and one once it stands still.
+// it. Anywhere else, and onto another screen (which may scale differently, and which Qt must
+// know of), Qt moves it. A window manager that takes the window over (after a restart, say) puts
+// it where its size hints say, which only Qt's own moves would rewrite: so it writes its place
+// into them itself, within a second while it moves and as soon as it stands still.
 class WindowPlace : public QAbstractNativeEventFilter {
  public:
   explicit WindowPlace(QWidget& window);
@@ -34,7 +34,7 @@ class WindowPlace : public QAbstractNativeEventFilter {
   // The frame's top-left, in Qt's pixels, as QWidget::pos() would say.
   QPoint pos() const;
   // Returns where the frame was put, in Qt's pixels: `to`, or the same spot in the coordinates of
-  // another screen it goes onto (see placeAmongScreens).
+  // another screen it goes onto (see placeOnAnotherScreen).
   QPoint move(QPoint to);
   // Where the X server says the window stands, in Qt's pixels: a round trip, for telling whether
   // a window manager carries out moves at all, since Qt believes what it asked for. The client
@@ -45,8 +45,7 @@ class WindowPlace : public QAbstractNativeEventFilter {
 
  private:
   bool moveQuietly(QPoint to);
-  void moveThroughQt(QPoint to);
-  void standStill();
+  void hintPlace();
 
   QWidget& window_;
   bool x11_ = false;
@@ -55,8 +54,8 @@ class WindowPlace : public QAbstractNativeEventFilter {
   QPoint qtBelief_;                    // where Qt believed it was then
   QPoint asked_;                       // the last quiet move's place in the server's pixels
   std::uint32_t eventMask_ = 0;        // Qt's own, read once
-  QElapsedTimer hintsBehind_;          // since the first quiet move the size hints do not tell
-  QTimer still_;                       // runs out when no quiet move followed for a while
+  QElapsedTimer hintsBehind_;          // since the size hints stopped naming where it is
+  QTimer still_;                       // runs out once no quiet move has followed for a while
 };
 
 }  // namespace rt

@@ -18,7 +18,7 @@ namespace {
 // Where the window's client area is, in the server's pixels, once the server has done what was
 // asked of it so far.
 QPoint seen(xcb_connection_t* other, const QWidget& w) {
-  QTest::qWait(60);
+  QTest::qWait(25);
   auto* own = qGuiApp->nativeInterface<QNativeInterface::QX11Application>()->connection();
   std::free(xcb_get_input_focus_reply(own, xcb_get_input_focus(own), nullptr));
   const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(other)).data->root;
@@ -42,51 +42,59 @@ TEST(MixedScale, CrossingGoesOnFromWhereTheWindowStandsAtEachScreensScale) {
   QWidget& window = *form->window();
   ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
 
-  // On the left monitor, twenty steps short of the right one.
+  // From the left monitor, twenty steps short of the right one, 60 steps right and back. Low on
+  // the screen, with the window's centre below both monitors, Qt's rules for which screen it is
+  // on disagree; there it must not change screens at every step either.
   const rt::Single tpp = form->twipsPerPixel();
   const QRect left = screens[0]->geometry();
-  form->setLeft((left.right() - window.width() / 2.0F - 20 * 50 / tpp) * tpp);
-  form->setTop(1500);
-  form->state.WanderPhase = 1;
-  QPoint at = seen(other, window);
-  for (const int step : {50, -50}) {
-    const std::string going = step > 0 ? "going right" : "going left";
-    form->state.WindowStepX = step;
-    const QScreen* from = window.screen();
-    // Each screen's run of steps: 50 twips each at that screen's scale, give or take the
-    // rounding of the run's two ends.
-    QPoint runStart = at;
-    int run = 0;
-    qreal scale = window.devicePixelRatio();
-    const auto checkRun = [&] {
-      EXPECT_NEAR(at.x() - runStart.x(), run * step / tpp * scale, 2)
-          << going << ", " << run << " steps from " << runStart.x() << " at scale " << scale;
-    };
-    int after = -1;  // steps since it crossed
-    for (int tick = 0; tick < 100 && after < 15; ++tick) {
-      const QScreen* was = window.screen();
-      form->fire(form->FormMove);
-      const QPoint now = seen(other, window);
-      const QPoint moved = now - at;
-      const std::string where = going + " from " + std::to_string(at.x()) + "," +
-                                std::to_string(at.y()) + " to " + std::to_string(now.x()) + "," +
-                                std::to_string(now.y());
-      EXPECT_LE(std::abs(moved.y()), 1) << where;
-      if (window.screen() != was) {
-        after = 0;
-        EXPECT_LE(std::abs(moved.x()), 2 * 50 / tpp * 1.5) << where << ", crossing";
-        checkRun();
-        runStart = now;
-        run = 0;
-        scale = window.devicePixelRatio();
-      } else {
-        after += after >= 0;
-        ++run;
+  const qreal lowest = left.bottom() - 100 / screens[0]->devicePixelRatio();
+  for (const rt::Single top : {rt::Single{1500}, static_cast<rt::Single>(lowest * tpp)}) {
+    const bool low = top > 1500;
+    form->setLeft((left.right() - window.width() / 2.0F - 20 * 50 / tpp) * tpp);
+    form->setTop(top);
+    form->state.WanderPhase = 1;
+    QPoint at = seen(other, window);
+    for (const int step : {50, -50}) {
+      const std::string going = std::string(low ? "low, " : "") + (step > 0 ? "right" : "left");
+      form->state.WindowStepX = step;
+      int crossings = 0;
+      // Each screen's run of steps: 50 twips each at that screen's scale, give or take the
+      // rounding of the run's two ends.
+      QPoint runStart = at;
+      int run = 0;
+      qreal scale = window.devicePixelRatio();
+      const auto checkRun = [&] {
+        EXPECT_NEAR(at.x() - runStart.x(), run * step / tpp * scale, 2)
+            << going << ", " << run << " steps from " << runStart.x() << " at scale " << scale;
+      };
+      for (int tick = 0; tick < 60; ++tick) {
+        const QScreen* was = window.screen();
+        form->fire(form->FormMove);
+        const QPoint now = seen(other, window);
+        const QPoint moved = now - at;
+        const std::string where = going + " from " + std::to_string(at.x()) + "," +
+                                  std::to_string(at.y()) + " to " + std::to_string(now.x()) + "," +
+                                  std::to_string(now.y());
+        EXPECT_LE(std::abs(moved.y()), 1) << where;
+        if (window.screen() != was) {
+          ++crossings;
+          EXPECT_LE(std::abs(moved.x()), 2 * 50 / tpp * 1.5) << where << ", crossing";
+          checkRun();
+          runStart = now;
+          run = 0;
+          scale = window.devicePixelRatio();
+        } else {
+          ++run;
+        }
+        at = now;
       }
-      at = now;
+      checkRun();
+      if (low) {
+        EXPECT_LE(crossings, 1) << going;
+      } else {
+        EXPECT_EQ(crossings, 1) << going;
+      }
     }
-    EXPECT_NE(window.screen(), from) << "never crossed " << going;
-    checkRun();
   }
   xcb_disconnect(other);
 }
