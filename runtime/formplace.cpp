@@ -68,7 +68,7 @@ Single Form::Top() const {
 // it forever.
 void Form::followWindow() const {
   if (!place_) return;
-  const QPoint at = place_->pos();  // and asked_ is where the last move asked it to go
+  const QPoint at = place_->pos();  // where it is; asked_: where the last move asked it to go
   const int x = at.x();
   const int y = at.y();
   const auto between = [](int v, int a, int b) {

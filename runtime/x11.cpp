@@ -183,7 +183,12 @@ bool WindowPlace::nativeEventFilter(const QByteArray& type, void* message, qintp
       configure->height != qRound(known.height() * scale))
     return false;
   const QPoint at(configure->x, configure->y);
-  return (own_ && at == asked_) || at == serverPixels(known.topLeft(), *screen, scale);
+  if (own_ && at == asked_) return true;
+  const bool believed = at == serverPixels(known.topLeft(), *screen, scale);
+  // Where Qt believes it is, not where the last quiet move asked for: the window manager left it
+  // there, and the quiet move's record no longer says where it is.
+  if (believed) own_.reset();
+  return believed;
 }
 #else
 bool WindowPlace::moveQuietly(QPoint) {

@@ -131,6 +131,42 @@ TEST_F(X11Place, SizeHintsLagAMovingWindowByASecondAtMostAndNameWhereItStops) {
   EXPECT_EQ(place_->pos(), to);
 }
 
+// As a window manager may answer a move it does not make: with the place the window has.
+TEST_F(X11Place, AMoveAWindowManagerIgnoresLeavesThePlaceWhereTheWindowIs) {
+  place_->move({60, 50});
+  const QPoint stays = seen(window_);
+  const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(other_)).data->root;
+  const std::uint32_t redirect = XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT;
+  ASSERT_EQ(xcb_request_check(other_, xcb_change_window_attributes_checked(
+                                          other_, root, XCB_CW_EVENT_MASK, &redirect)),
+            nullptr);
+  place_->move({70, 55});
+  xcb_flush(other_);
+  xcb_generic_event_t* request = nullptr;
+  QElapsedTimer clock;
+  clock.start();
+  while ((!request || (request->response_type & 0x7F) != XCB_CONFIGURE_REQUEST) &&
+         clock.elapsed() < 2000) {
+    std::free(request);
+    request = xcb_poll_for_event(other_);
+    if (!request) QTest::qWait(5);
+  }
+  ASSERT_TRUE(request && (request->response_type & 0x7F) == XCB_CONFIGURE_REQUEST);
+  const auto& asked = *reinterpret_cast<xcb_configure_request_event_t*>(request);
+  xcb_configure_notify_event_t answer{};
+  answer.response_type = XCB_CONFIGURE_NOTIFY;
+  answer.event = answer.window = asked.window;
+  answer.x = static_cast<std::int16_t>(stays.x());
+  answer.y = static_cast<std::int16_t>(stays.y());
+  answer.width = asked.width;
+  answer.height = asked.height;
+  std::free(request);
+  xcb_send_event(other_, 0, window_.internalWinId(), XCB_EVENT_MASK_STRUCTURE_NOTIFY,
+                 reinterpret_cast<const char*>(&answer));
+  EXPECT_EQ(seen(window_), stays);
+  EXPECT_EQ(place_->pos(), QPoint(60, 50));
+}
+
 TEST_F(X11Place, FollowsAMoveBySomeoneElseAndGoesOnFromThere) {
   place_->move({60, 50});
   place_->move({70, 55});
