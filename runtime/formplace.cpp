@@ -47,8 +47,7 @@ void Form::tellWhenMovesGoNowhere() {
   if (!windowsCanBePlaced()) return tellOnce(Notice::CannotMoveWindows);
   if (moveWatch_.settled() || !window()->isVisible()) return;
   const QPoint at = place_->reported();
-  if (moveWatch_.reported({asked_.x, asked_.y}, {at.x(), at.y()}))
-    tellOnce(Notice::MovesIgnored);
+  if (moveWatch_.reported({asked_.x, asked_.y}, {at.x(), at.y()})) tellOnce(Notice::MovesIgnored);
 }
 
 Single Form::Left() const {

@@ -134,8 +134,8 @@ QPoint WindowPlace::reported() const {
       connection, xcb_translate_coordinates(connection, id, root, 0, 0), nullptr);
   if (!reply) return window_.pos();
   const QPoint origin = screen->geometry().topLeft();
-  const QPoint at = (QPoint(reply->dst_x, reply->dst_y) - origin) / window_.devicePixelRatioF() +
-                    origin;
+  const QPoint at =
+      (QPoint(reply->dst_x, reply->dst_y) - origin) / window_.devicePixelRatioF() + origin;
   std::free(reply);
   return at;
 }
