@@ -5,6 +5,8 @@
 #include <string>
 #include <string_view>
 
+#include "runtime/notices.h"
+
 #ifndef TAVIMO_VERSION
 #define TAVIMO_VERSION "unknown"
 #endif
@@ -51,8 +53,9 @@ std::string shown(std::string_view arg) {
 }
 
 int usageError(const char* message, std::string_view arg) {
-  std::fprintf(stderr, "tavimo: %s '%s'\nTry 'tavimo --help' for more information.\n", message,
-               shown(arg).c_str());
+  const char* name = rt::programName().c_str();
+  std::fprintf(stderr, "%s: %s '%s'\nTry '%s --help' for more information.\n", name, message,
+               shown(arg).c_str(), name);
   return 2;
 }
 
@@ -65,15 +68,15 @@ std::optional<int> answerCommandLine(int argc, char** argv) {
       case Kind::Ours:
         if (arg == "--version") {
           std::printf(
-              "tavimo %s\n"
+              "%s %s\n"
               "Copyright (C) 2026 The Tavimo authors\n"
               "License: MIT\n"
               "This is free software: you are free to change and redistribute it.\n"
               "There is NO WARRANTY, to the extent permitted by law.\n",
-              TAVIMO_VERSION);
+              rt::programName().c_str(), TAVIMO_VERSION);
         } else {
           std::printf(
-              "Usage: tavimo [QT-OPTION...]\n"
+              "Usage: %s [QT-OPTION...]\n"
               "A desktop ornament: a trail of seven coloured dots bounces about in a small\n"
               "window; \"move\" sends the window wandering, \"date\" shows today's date, \"end\"\n"
               "quits.\n"
@@ -82,7 +85,8 @@ std::optional<int> answerCommandLine(int argc, char** argv) {
               "      --version  show the version and exit\n"
               "\n"
               "Qt's standard options, such as -platform NAME, -display NAME or -style NAME,\n"
-              "are accepted.\n");
+              "are accepted.\n",
+              rt::programName().c_str());
         }
         return 0;
       case Kind::QtWithValue:

@@ -6,8 +6,10 @@
 #include "app/wiring.h"
 #include "mainform/mainform.h"
 #include "runtime/application.h"
+#include "runtime/notices.h"
 
 int main(int argc, char** argv) {
+  if (argc > 0) rt::setProgramName(argv[0]);
   if (const auto status = answerCommandLine(argc, argv)) return *status;
   std::vector<std::string> args = argumentsForQt(argc, argv);
   std::vector<char*> qtArgv;
@@ -19,5 +21,5 @@ int main(int argc, char** argv) {
   rt::Application app(qtArgc, qtArgv.data());
   MainForm form;
   form.wire(mainFormWiring());
-  return app.run(form, {"stop"});  // Move1's caption while the window wanders
+  return app.run(form);
 }

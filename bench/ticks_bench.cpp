@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
-// The cost of one tick of each timer through the forms layer: with the Qt widgets attached
-// (handler, repaint and flush to the backing store) and without them (handler and properties
-// alone), beside the cost of simply moving one Qt label. Runs under Qt's offscreen platform.
+// The cost of one tick of each timer through the forms layer (handler, repaint and flush to the
+// backing store), beside the cost of simply moving one Qt label. Runs under Qt's offscreen
+// platform.
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
@@ -27,21 +27,19 @@ class PaintCounter : public QObject {
   }
 };
 
-void tick(benchmark::State& state, const char* timer, rt::Form::Widgets widgets) {
-  MainForm form(widgets);
+void tick(benchmark::State& state, const char* timer) {
+  MainForm form;
   form.wire(mainFormWiring());
   form.load();
   QApplication::processEvents();
   // Only the bench's own ticks: the window's timers would add theirs.
   for (rt::Timer* t : {&form.Run, &form.Time, &form.Jikan1}) t->setEnabled(false);
   PaintCounter counter;
-  if (QWidget* area =
-          widgets == rt::Form::Widgets::Qt ? form.window()->findChild<QFrame*>() : nullptr)
-    area->installEventFilter(&counter);
+  form.window()->findChild<QFrame*>()->installEventFilter(&counter);
   rt::Timer& ticking = form.control<rt::Timer>(timer);
   for (auto _ : state) {
     form.fire(ticking);
-    if (widgets == rt::Form::Widgets::Qt) QApplication::processEvents();
+    QApplication::processEvents();
   }
   state.counters["paints/tick"] = benchmark::Counter(static_cast<double>(counter.paints) /
                                                      static_cast<double>(state.iterations()));
@@ -64,12 +62,9 @@ void QLabelMove(benchmark::State& state) {
 
 }  // namespace
 
-BENCHMARK_CAPTURE(tick, Run_Widgets, "Run", rt::Form::Widgets::Qt);
-BENCHMARK_CAPTURE(tick, Time_Widgets, "Time", rt::Form::Widgets::Qt);
-BENCHMARK_CAPTURE(tick, FormMove_Widgets, "FormMove", rt::Form::Widgets::Qt);
-BENCHMARK_CAPTURE(tick, Run_NoWidgets, "Run", rt::Form::Widgets::None);
-BENCHMARK_CAPTURE(tick, Time_NoWidgets, "Time", rt::Form::Widgets::None);
-BENCHMARK_CAPTURE(tick, FormMove_NoWidgets, "FormMove", rt::Form::Widgets::None);
+BENCHMARK_CAPTURE(tick, Run, "Run");
+BENCHMARK_CAPTURE(tick, Time, "Time");
+BENCHMARK_CAPTURE(tick, FormMove, "FormMove");
 BENCHMARK(QLabelMove);
 
 int main(int argc, char** argv) {

@@ -7,14 +7,19 @@ using rt::Kind;
 
 namespace {
 
-constexpr rt::Font kJapaneseUi12{"ＭＳ Ｐゴシック", 12, 128, 400};
-constexpr rt::Font kJapaneseUi8{"ＭＳ Ｐゴシック", 8.25F, 128, 400};
+// The Japanese UI face, by its own name and its English one, then faces of other systems that hold
+// "●" and the date's characters.
+constexpr std::string_view kJapaneseUiFallbacks[] = {
+    "MS PGothic", "IPAPGothic", "VL PGothic", "Noto Sans CJK JP", "DejaVu Sans", "Segoe UI Symbol"};
+constexpr rt::Font kJapaneseUi12{"ＭＳ Ｐゴシック", 12, 400, kJapaneseUiFallbacks};
+constexpr rt::Font kJapaneseUi8{"ＭＳ Ｐゴシック", 8.25F, 400, kJapaneseUiFallbacks};
 constexpr std::string_view kDot = "●";
 
 // clang-format off
 constexpr rt::ControlRecord kControls[] = {
     {"Move1", Kind::CommandButton, "MainForm", -1,
-     {.left = 120, .top = 3960, .width = 615, .height = 375, .caption = "move", .tabIndex = 11}},
+     {.left = 120, .top = 3960, .width = 615, .height = 375, .caption = kMoveCaption,
+      .laterCaption = kStopCaption, .tabIndex = 11}},
     {"FormMove", Kind::Timer, "MainForm", -1, {.enabled = false, .interval = 50}},
     {"End", Kind::CommandButton, "MainForm", -1,
      {.left = 1800, .top = 3960, .width = 615, .height = 375, .caption = "end", .tabIndex = 10}},
@@ -30,30 +35,23 @@ constexpr rt::ControlRecord kControls[] = {
       .accessibleDescription = "A trail of seven coloured dots bounces about in it; today's date "
                                "appears at its lower right when the date button shows it."}},
     {"Hizuke", Kind::Label, "Ijigen", -1,
-     {.left = 3120, .top = 3360, .width = 735, .height = 255, .tabIndex = 9,
+     {.left = 3120, .top = 3360, .width = 735, .height = 255,
       .foreColor = 0x00FFC0C0, .alignment = rt::Alignment::Right, .visible = false,
       .accessibleDescription = "Today's date"}},
     {"Dot", Kind::Label, "Ijigen", 6,
-     {.left = 3540, .top = 1230, .width = 240, .height = 240, .caption = kDot, .tabIndex = 7,
-      .font = kJapaneseUi12}},
+     {.left = 3540, .top = 1230, .width = 240, .height = 240, .caption = kDot, .font = kJapaneseUi12}},
     {"Dot", Kind::Label, "Ijigen", 5,
-     {.left = 3330, .top = 1245, .width = 240, .height = 240, .caption = kDot, .tabIndex = 6,
-      .font = kJapaneseUi12}},
+     {.left = 3330, .top = 1245, .width = 240, .height = 240, .caption = kDot, .font = kJapaneseUi12}},
     {"Dot", Kind::Label, "Ijigen", 4,
-     {.left = 3120, .top = 1260, .width = 240, .height = 240, .caption = kDot, .tabIndex = 5,
-      .font = kJapaneseUi12}},
+     {.left = 3120, .top = 1260, .width = 240, .height = 240, .caption = kDot, .font = kJapaneseUi12}},
     {"Dot", Kind::Label, "Ijigen", 3,
-     {.left = 2910, .top = 1275, .width = 240, .height = 240, .caption = kDot, .tabIndex = 4,
-      .font = kJapaneseUi12}},
+     {.left = 2910, .top = 1275, .width = 240, .height = 240, .caption = kDot, .font = kJapaneseUi12}},
     {"Dot", Kind::Label, "Ijigen", 2,
-     {.left = 2700, .top = 1290, .width = 240, .height = 240, .caption = kDot, .tabIndex = 3,
-      .font = kJapaneseUi12}},
+     {.left = 2700, .top = 1290, .width = 240, .height = 240, .caption = kDot, .font = kJapaneseUi12}},
     {"Dot", Kind::Label, "Ijigen", 1,
-     {.left = 2490, .top = 1305, .width = 240, .height = 240, .caption = kDot, .tabIndex = 2,
-      .font = kJapaneseUi12}},
+     {.left = 2490, .top = 1305, .width = 240, .height = 240, .caption = kDot, .font = kJapaneseUi12}},
     {"Dot", Kind::Label, "Ijigen", 0,
-     {.left = 2280, .top = 1320, .width = 240, .height = 240, .caption = kDot, .tabIndex = 1,
-      .font = kJapaneseUi12}},
+     {.left = 2280, .top = 1320, .width = 240, .height = 240, .caption = kDot, .font = kJapaneseUi12}},
 };
 // clang-format on
 
@@ -81,8 +79,8 @@ const rt::FormRecord kMainFormDefinition{
     .controls = kControls,
 };
 
-MainForm::MainForm(Widgets widgets)
-    : rt::Form(kMainFormDefinition, widgets),
+MainForm::MainForm()
+    : rt::Form(kMainFormDefinition),
       Move1(control<rt::CommandButton>("Move1")),
       FormMove(control<rt::Timer>("FormMove")),
       End(control<rt::CommandButton>("End")),

@@ -16,11 +16,15 @@ struct FormState {
   Integer WanderPhase = 0;
 };
 
+// Move1's captions: while the window stands, and while it wanders.
+inline constexpr std::string_view kMoveCaption = "move";
+inline constexpr std::string_view kStopCaption = "stop";
+
 extern const rt::FormRecord kMainFormDefinition;
 
 class MainForm : public rt::Form {
  public:
-  explicit MainForm(Widgets widgets = Widgets::Qt);
+  MainForm();
 
   FormState state;
 

@@ -2,9 +2,7 @@
 // Start-up and the message loop of a forms program.
 #pragma once
 
-#include <initializer_list>
 #include <memory>
-#include <string_view>
 
 class QApplication;
 
@@ -18,9 +16,8 @@ class Application {
   Application(int& argc, char** argv);
   ~Application();
 
-  // Raises Load, shows the window and runs the message loop until the program ends. The window's
-  // font is chosen to fit the buttons' captions, with those that handlers give them later.
-  int run(Form& form, std::initializer_list<std::string_view> laterCaptions = {});
+  // Raises Load, shows the window and runs the message loop until the program ends.
+  int run(Form& form);
 
  private:
   std::unique_ptr<QApplication> app_;

@@ -9,8 +9,6 @@
 #include <QStyleOptionButton>
 #include <cstdlib>
 
-#include "runtime/form.h"
-
 namespace rt {
 namespace {
 
@@ -89,13 +87,8 @@ class CaptionFit : public QObject {
 
 }  // namespace
 
-void fitButtonFont(Form& form, std::initializer_list<std::string_view> laterCaptions) {
-  QWidget* window = form.window();
-  if (!window) return;
-  QStringList captions;
-  for (std::string_view caption : laterCaptions)
-    captions << QString::fromUtf8(caption.data(), static_cast<qsizetype>(caption.size()));
-  new CaptionFit(*window, std::move(captions));  // owned by the window
+void fitButtonFont(QWidget& window, const QStringList& laterCaptions) {
+  new CaptionFit(window, laterCaptions);  // owned by the window
 }
 
 }  // namespace rt

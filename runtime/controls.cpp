@@ -65,7 +65,7 @@ PictureBox::PictureBox(Form& form, const ControlRecord& record)
       font_(record.settings.font.value_or(kDefaultFont)) {}
 
 void PictureBox::changed(const Label& label, int change) {
-  if (widget_) widget_->changed(label, static_cast<detail::PictureBoxWidget::Change>(change));
+  widget_->changed(label, static_cast<detail::PictureBoxWidget::Change>(change));
 }
 
 CommandButton::CommandButton(Form& form, const ControlRecord& record)
@@ -74,7 +74,7 @@ CommandButton::CommandButton(Form& form, const ControlRecord& record)
 void CommandButton::setCaption(std::string_view text) {
   if (text == caption_) return;
   caption_ = text;
-  if (widget_) widget_->setText(QString::fromStdString(caption_));
+  widget_->setText(QString::fromStdString(caption_));
 }
 
 Timer::Timer(Form& form, const ControlRecord& record)

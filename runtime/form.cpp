@@ -3,7 +3,6 @@
 
 #include <QCoreApplication>
 #include <QGuiApplication>
-#include <QPushButton>
 #include <QScreen>
 #include <algorithm>
 #include <new>
@@ -11,24 +10,25 @@
 #include <utility>
 
 #include "runtime/accessible.h"
+#include "runtime/buttonfont.h"
 #include "runtime/errorreport.h"
+#include "runtime/faces.h"
 #include "runtime/pictureboxwidget.h"
 #include "runtime/qtbridge.h"
 #include "runtime/widgets.h"
-#include "runtime/x11.h"
+#include "runtime/windowplace.h"
 
 namespace rt {
 
-Form::Form(const FormRecord& definition, Widgets widgets)
-    : definition_(definition), left_(definition.clientLeft), top_(definition.clientTop) {
-  if (widgets == Widgets::Qt) {
-    if (const QScreen* screen = QGuiApplication::primaryScreen())
-      twipsPerPixel_ = static_cast<Single>(1440.0 / screen->logicalDotsPerInchX());
-    detail::installAccessibility();
-    window_ = std::make_unique<detail::FormWindow>(*this);
-    place_ = std::make_unique<WindowPlace>(*window_);
-  }
+Form::Form(const FormRecord& definition) : definition_(definition) {
+  if (const QScreen* screen = QGuiApplication::primaryScreen())
+    twipsPerPixel_ = static_cast<Single>(1440.0 / screen->logicalDotsPerInchX());
+  detail::installAccessibility();
+  window_ = std::make_unique<detail::FormWindow>(*this);
   build();
+  buildWidgets();
+  place_ = std::make_unique<WindowPlace>(*window_, definition.clientLeft, definition.clientTop,
+                                         twipsPerPixel_);
 }
 
 Form::~Form() = default;
@@ -50,9 +50,7 @@ Control* Form::find(std::string_view name, int index) const {
 
 void Form::build() {
   for (const ControlRecord& record : definition_.controls) {
-    auto* container = record.container == definition_.name
-                          ? nullptr
-                          : dynamic_cast<PictureBox*>(find(record.container, -1));
+    auto* container = dynamic_cast<PictureBox*>(find(record.container, -1));
     if (record.container != definition_.name && !container) missing(record.container);
     switch (record.kind) {
       case Kind::PictureBox:
@@ -71,12 +69,12 @@ void Form::build() {
         break;
     }
   }
-  if (!window_) return;
+}
 
+void Form::buildWidgets() {
   const auto px = [this](Single twips) { return toPixels(twips, twipsPerPixel_); };
   QWidget& window = *window_;
-  window.setWindowTitle(
-      QString::fromUtf8(definition_.caption.data(), static_cast<int>(definition_.caption.size())));
+  window.setWindowTitle(toQString(definition_.caption));
   if (definition_.icon) window.setWindowIcon(toQIcon(*definition_.icon));
   QPalette palette = window.palette();
   palette.setColor(QPalette::Window, toQColor(definition_.backColor));
@@ -85,25 +83,21 @@ void Form::build() {
   window.setGeometry(px(definition_.clientLeft), px(definition_.clientTop),
                      px(definition_.clientWidth), px(definition_.clientHeight));
   window.setFixedSize(window.size());
-  askedFrom_ = asked_ = {window.x(), window.y()};
 
   std::vector<std::pair<int, QWidget*>> tabOrder;
   for (const auto& c : controls_) {
     const Settings& s = c->record_.settings;
-    QWidget* parent = c->record_.container == definition_.name
-                          ? &window
-                          : static_cast<QWidget*>(
-                                dynamic_cast<PictureBox&>(*find(c->record_.container, -1)).widget_);
+    auto* container = dynamic_cast<PictureBox*>(find(c->record_.container, -1));
+    QWidget* parent = container ? static_cast<QWidget*>(container->widget_) : &window;
     QWidget* widget = nullptr;
     if (auto* box = dynamic_cast<PictureBox*>(c.get())) {
-      box->widget_ = new detail::PictureBoxWidget(parent, *box, twipsPerPixel_, dispatching_);
-      boxes_.push_back(box->widget_);
+      box->widget_ = new detail::PictureBoxWidget(parent, *box, twipsPerPixel_);
       box->widget_->setFont(toQFont(box->font_));
       widget = box->widget_;
     } else if (auto* label = dynamic_cast<Label*>(c.get())) {
       label->container_.widget_->add(*label, toQString(s.accessibleDescription.value_or("")));
     } else if (auto* button = dynamic_cast<CommandButton*>(c.get())) {
-      button->widget_ = new detail::ButtonWidget(QString::fromStdString(button->caption_), parent);
+      button->widget_ = new detail::ButtonWidget(toQString(button->caption_), parent);
       QObject::connect(button->widget_, &QPushButton::clicked, button->widget_,
                        [this, button] { fire(*button); });
       widget = button->widget_;
@@ -125,7 +119,7 @@ void Form::build() {
   for (const auto& [index, widget] : tabOrder) order.append(widget);
   for (qsizetype i = 1; i < order.size(); ++i) QWidget::setTabOrder(order[i - 1], order[i]);
   window_->setTabStops(order);
-  if (!tabOrder.empty()) tabOrder.front().second->setFocus();
+  if (!order.isEmpty()) order.front()->setFocus();
 }
 
 void Form::wire(std::span<const Binding> bindings) {
@@ -144,9 +138,17 @@ void Form::wire(std::span<const Binding> bindings) {
 
 void Form::load() {
   if (load_) dispatch(load_);
-  if (window_ && !ended_) {
-    window_->show();
+  if (ended_) return;
+  window_->show();
+  // After the window is mapped, before its first paint: loading fonts earlier delays the window.
+  QStringList laterCaptions;
+  for (const auto& c : controls_) {
+    if (const auto* label = dynamic_cast<const Label*>(c.get()))
+      ensureFaceHolds(label->font(), toQString(label->Caption()));
+    if (const std::optional<std::string_view>& later = c->record_.settings.laterCaption)
+      laterCaptions << toQString(*later);
   }
+  fitButtonFont(*window_, laterCaptions);
 }
 
 void Form::fire(Control& control) {
@@ -155,57 +157,56 @@ void Form::fire(Control& control) {
 
 void Form::dispatch(Handler handler) {
   if (ended_) return;
-  dispatching_ = true;
   try {
     handler(*this);
   } catch (const RuntimeError& error) {
-    dispatching_ = false;
     fail(error);
   } catch (const std::bad_alloc&) {
-    dispatching_ = false;
     fail({7, "Out of memory"});
   }
-  dispatching_ = false;
-  for (detail::PictureBoxWidget* box : boxes_) box->flush();
+}
+
+Single Form::Left() const {
+  return place_->left();
+}
+
+Single Form::Top() const {
+  return place_->top();
+}
+
+void Form::setLeft(Single twips) {
+  place_->put(twips, place_->top());
+}
+
+void Form::setTop(Single twips) {
+  place_->put(place_->left(), twips);
+}
+
+void End(Form& form) {
+  if (form.ended_) return;
+  form.ended_ = true;
+  form.close(0);
 }
 
 // The report comes first, with every timer stopped and no handler able to run meanwhile; the
 // program ends once it has been read.
 void Form::fail(const RuntimeError& error) {
   if (ended_) return;
-  halt(1);
-  reportError(error, window_.get());
-  quit();
-}
-
-void End(Form& form) {
-  form.stop(0);
-}
-
-void Form::stop(int status) {
-  if (ended_) return;
-  halt(status);
-  quit();
-}
-
-void Form::halt(int status) {
   ended_ = true;
+  for (Timer* timer : timers_) scheduleTimer(*timer);
+  reportError(error, window_.get());
+  close(1);
+}
+
+void Form::close(int status) {
   exitStatus_ = status;
-  if (!window_) return;
-  for (Timer* timer : timers_) {
-    if (timer->timerId_) window_->killTimer(timer->timerId_);
-    timer->timerId_ = 0;
-  }
-}
-
-void Form::quit() {
-  if (!window_) return;
+  for (Timer* timer : timers_) scheduleTimer(*timer);
   window_->hide();
-  QCoreApplication::exit(exitStatus_);
+  QCoreApplication::exit(status);
 }
 
+// A timer runs while it is enabled, has an interval and the program has not ended.
 void Form::scheduleTimer(Timer& timer) {
-  if (!window_) return;
   if (timer.timerId_) window_->killTimer(timer.timerId_);
   timer.timerId_ = 0;
   if (timer.enabled_ && timer.interval_ > 0 && !ended_)
@@ -215,10 +216,6 @@ void Form::scheduleTimer(Timer& timer) {
 void Form::timerFired(int timerId) {
   for (Timer* timer : timers_)
     if (timer->timerId_ == timerId) return fire(*timer);
-}
-
-void Form::closedBySomeoneElse() {
-  stop(0);
 }
 
 }  // namespace rt

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
 // A window built from its definition: it owns the controls, delivers events to plain handler
-// functions one at a time, runs the timers and keeps the window's place on the screen.
+// functions one at a time, runs the timers, and ends the program.
 #pragma once
 
 #include <memory>
@@ -10,7 +10,6 @@
 #include <vector>
 
 #include "runtime/controls.h"
-#include "runtime/ignoredmoves.h"
 
 class QWidget;
 
@@ -19,7 +18,6 @@ namespace rt {
 class WindowPlace;
 namespace detail {
 class FormWindow;
-class PictureBoxWidget;
 }  // namespace detail
 
 // Ends the program at once: no handler runs afterwards, not even for ticks already due.
@@ -27,9 +25,7 @@ void End(Form& form);
 
 class Form {
  public:
-  enum class Widgets { Qt, None };  // None: properties only, for measuring handlers alone
-
-  explicit Form(const FormRecord& definition, Widgets widgets = Widgets::Qt);
+  explicit Form(const FormRecord& definition);
   Form(const Form&) = delete;
   Form& operator=(const Form&) = delete;
   virtual ~Form();
@@ -49,9 +45,8 @@ class Form {
 
   bool ended() const { return ended_; }
   int exitStatus() const { return exitStatus_; }
-  const FormRecord& definition() const { return definition_; }
   Single twipsPerPixel() const { return twipsPerPixel_; }
-  QWidget* window() const;  // null without widgets
+  QWidget* window() const;
 
   // Binding names to controls once, at start-up; a missing name is a fault of the definition.
   template <class T>
@@ -85,35 +80,22 @@ class Form {
   }
 
   void build();
+  void buildWidgets();
   void dispatch(Handler handler);
   void fail(const RuntimeError& error);
-  void stop(int status);
-  void halt(int status);  // no timer ticks and no handler runs from here on
-  void quit();
+  void close(int status);
   void scheduleTimer(Timer& timer);
-  void moveWindow();
-  void followWindow() const;
-  void tellWhenMovesGoNowhere();
-  void closedBySomeoneElse();
   void timerFired(int timerId);
 
   const FormRecord& definition_;
+  Single twipsPerPixel_ = 15;
   std::vector<std::unique_ptr<Control>> controls_;  // in creation order
   std::vector<Timer*> timers_;
-  std::vector<detail::PictureBoxWidget*> boxes_;
-  bool dispatching_ = false;
   Handler load_ = nullptr;
-  mutable Single left_, top_;
-  Single twipsPerPixel_ = 15;
   bool ended_ = false;
-  struct Pixel {
-    int x = 0, y = 0;
-  };
-  mutable Pixel askedFrom_, asked_;  // the window's last move request, in pixels
   int exitStatus_ = 0;
   std::unique_ptr<detail::FormWindow> window_;
-  std::unique_ptr<WindowPlace> place_;  // null without widgets
-  IgnoredMoves moveWatch_;
+  std::unique_ptr<WindowPlace> place_;
 };
 
 }  // namespace rt

@@ -6,13 +6,13 @@
 namespace rt {
 namespace {
 
-bool near(IgnoredMoves::Position a, IgnoredMoves::Position b) {
-  return std::abs(a.x - b.x) <= 1 && std::abs(a.y - b.y) <= 1;
+bool near(QPoint a, QPoint b) {
+  return std::abs(a.x() - b.x()) <= 1 && std::abs(a.y() - b.y()) <= 1;
 }
 
 }  // namespace
 
-bool IgnoredMoves::reported(Position asked, Position at) {
+bool IgnoredMoves::reported(QPoint asked, QPoint at) {
   if (settled_) return false;
   if (ignored_ == 0) first_ = at;
   if (near(at, asked) || !near(at, first_)) {

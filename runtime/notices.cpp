@@ -24,6 +24,8 @@ const char* text(Notice notice) {
 void setProgramName(std::string_view argv0) {
   const auto slash = argv0.find_last_of("/\\");
   if (slash != std::string_view::npos) argv0.remove_prefix(slash + 1);
+  if (argv0.size() > 4 && (argv0.ends_with(".exe") || argv0.ends_with(".EXE")))
+    argv0.remove_suffix(4);
   if (!argv0.empty()) name = argv0;
 }
 

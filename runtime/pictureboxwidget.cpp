@@ -1,27 +1,21 @@
 // SPDX-License-Identifier: MIT
 #include "runtime/pictureboxwidget.h"
 
-#include <QAbstractEventDispatcher>
 #include <QPaintEvent>
 #include <QPainter>
 #include <QtMath>
-#include <utility>
 
 #include "runtime/accessible.h"
+#include "runtime/faces.h"
 #include "runtime/qtbridge.h"
 
 namespace rt::detail {
 
-PictureBoxWidget::PictureBoxWidget(QWidget* parent, const PictureBox& box, Single twipsPerPixel,
-                                   const bool& deferring)
-    : QFrame(parent), box_(box), twipsPerPixel_(twipsPerPixel), deferring_(deferring) {
+PictureBoxWidget::PictureBoxWidget(QWidget* parent, const PictureBox& box, Single twipsPerPixel)
+    : QFrame(parent), box_(box), twipsPerPixel_(twipsPerPixel) {
   setFrameStyle(QFrame::WinPanel | QFrame::Sunken);
   setFocusPolicy(Qt::StrongFocus);
   setAttribute(Qt::WA_OpaquePaintEvent);
-  // The noted areas are painted when the event loop wakes next, which for a tick is as soon as
-  // the timers due have all run: one paint for all of them, and no event posted to ask for it.
-  connect(QAbstractEventDispatcher::instance(), &QAbstractEventDispatcher::awake, this,
-          &PictureBoxWidget::paintNoted);
 }
 
 PictureBoxWidget::~PictureBoxWidget() {
@@ -32,30 +26,14 @@ void PictureBoxWidget::add(const Label& label, const QString& description) {
   QFont font = toQFont(label.font());
   for (const auto& item : items_)
     if (item.font == font) font = item.font;  // shared, so telling fonts apart is cheap
-  items_.push_back({&label, {}, {}, {}, font, 0, label.Visible(), description});
+  items_.push_back({&label, {}, {}, {}, font, label.Visible(), description});
   items_.back().text.setPerformanceHint(QStaticText::AggressiveCaching);
   refresh(items_.back(), Place | Text);
 }
 
 void PictureBoxWidget::changed(const Label& label, Change change) {
-  for (auto& item : items_) {
-    if (item.label != &label) continue;
-    if (!deferring_) {
-      refresh(item, change);
-      return;
-    }
-    pending_ |= item.changes == 0;
-    item.changes |= change;
-    return;
-  }
-}
-
-void PictureBoxWidget::flush() {
-  if (!pending_) return;
-  pending_ = false;
-  for (auto& item : items_) {
-    if (item.changes) refresh(item, std::exchange(item.changes, 0));
-  }
+  for (auto& item : items_)
+    if (item.label == &label) return refresh(item, change);
 }
 
 void PictureBoxWidget::paintEvent(QPaintEvent* event) {
@@ -116,11 +94,12 @@ void PictureBoxWidget::refresh(Item& item, int changes) {
   const QRect drawn = shown ? box | QRect(textOrigin(item, box),
                                           QSize(qCeil(item.text.size().width()) + 1, box.height()))
                             : box;
+  // A step of a dot overlaps where it stood: one rectangle for both.
   if (drawn.intersects(item.drawn)) {
-    invalidate(drawn | item.drawn);
+    update((drawn | item.drawn) & contentsRect());
   } else {
-    invalidate(item.drawn);
-    invalidate(drawn);
+    update(item.drawn & contentsRect());
+    update(drawn & contentsRect());
   }
   item.box = box;
   item.drawn = drawn;
@@ -131,27 +110,4 @@ void PictureBoxWidget::refresh(Item& item, int changes) {
   if (flipped) accessible_->labelShownOrHidden(index);
 }
 
-// Notes an area inside the frame to repaint, merged with any noted area it touches.
-void PictureBoxWidget::invalidate(QRect area) {
-  area &= contentsRect();
-  if (area.isEmpty()) return;
-  for (auto it = dirty_.begin(); it != dirty_.end();) {
-    if (it->intersects(area)) {
-      area |= *it;
-      dirty_.erase(it);
-      it = dirty_.begin();  // the larger area may now touch one passed over
-    } else {
-      ++it;
-    }
-  }
-  dirty_.push_back(area);
-}
-
-void PictureBoxWidget::paintNoted() {
-  if (dirty_.empty()) return;
-  QRegion region;
-  for (const QRect& area : dirty_) region += area;
-  dirty_.clear();
-  repaint(region);
-}
 }  // namespace rt::detail

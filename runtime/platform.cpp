@@ -99,6 +99,10 @@ std::vector<std::string> startFailure(const std::vector<std::string>& args, bool
   return lines;
 }
 
+bool isPlatformX11() {
+  return QGuiApplication::platformName() == QLatin1String("xcb");
+}
+
 bool windowsCanBePlaced() {
   return !QGuiApplication::platformName().startsWith(QLatin1String("wayland"));
 }

@@ -30,6 +30,8 @@ bool isAttemptNoise(const StartMessage& message);
 std::vector<std::string> startFailure(const std::vector<std::string>& args, bool userChose,
                                       const std::vector<StartMessage>& messages);
 
+bool isPlatformX11();
+
 // Whether the program may place its own window: not on native Wayland, where the compositor
 // alone places windows.
 bool windowsCanBePlaced();

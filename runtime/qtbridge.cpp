@@ -1,23 +1,9 @@
 // SPDX-License-Identifier: MIT
 #include "runtime/qtbridge.h"
 
-#include <QApplication>
 #include <QPainter>
 
 namespace rt {
-
-QFont toQFont(const Font& font) {
-  QFont f = QApplication::font();
-  if (font.face.empty()) return f;
-  f.setFamily(QString::fromUtf8(font.face.data(), static_cast<int>(font.face.size())));
-  f.setPointSizeF(font.points);
-  f.setWeight(static_cast<QFont::Weight>(font.weight));
-  // Whole-pixel hinting, as the classic runtime drew text. Light hinting would start FreeType's
-  // autohinter, which loads hundreds of glyphs of a CJK face (1.5 MB of it resident) to size its
-  // zones.
-  f.setHintingPreference(QFont::PreferFullHinting);
-  return f;
-}
 
 QImage renderIcon(const IconPicture& picture, int width, int height) {
   QImage image(width, height, QImage::Format_RGB32);

@@ -1,10 +1,9 @@
 // SPDX-License-Identifier: MIT
-// The one place where the forms layer's units meet Qt's: twips to pixels, 0x00BBGGRR to QColor,
-// font records to QFont, disc pictures to images.
+// Where the forms layer's units meet Qt's: twips to pixels, 0x00BBGGRR to QColor, text to
+// QString, disc pictures to images. Font records are faces.h's.
 #pragma once
 
 #include <QColor>
-#include <QFont>
 #include <QIcon>
 #include <QImage>
 #include <QString>
@@ -27,8 +26,6 @@ inline QString toQString(std::string_view text) {
 inline QColor toQColor(Colour colour) {
   return QColor(colour & 0xFF, (colour >> 8) & 0xFF, (colour >> 16) & 0xFF);
 }
-
-QFont toQFont(const Font& font);
 
 // Drawn without smoothing, so that only the picture's own colours appear.
 QImage renderIcon(const IconPicture& picture, int width, int height);

@@ -18,16 +18,19 @@ enum class Kind { PictureBox, Label, CommandButton, Timer };
 enum class Event { Load, Click, Timer };
 enum class Alignment { Left, Right, Center };
 
+// A face with the faces that stand in for it where it is not installed, in order of preference.
 struct Font {
   std::string_view face;
   Single points = 0;
-  int charset = 0;
   int weight = 400;
+  std::span<const std::string_view> fallbacks{};
 };
 
 struct Settings {
   std::optional<Single> left{}, top{}, width{}, height{};
   std::optional<std::string_view> caption{};
+  // A caption a handler gives the control later, which its font must fit as well.
+  std::optional<std::string_view> laterCaption{};
   std::optional<int> tabIndex{};
   std::optional<Colour> foreColor{}, backColor{};
   std::optional<Font> font{};

@@ -27,7 +27,7 @@ class FormWindow : public QWidget {
  protected:
   void timerEvent(QTimerEvent* event) override { form_.timerFired(event->timerId()); }
   void closeEvent(QCloseEvent* event) override {
-    form_.closedBySomeoneElse();
+    End(form_);
     event->accept();
   }
 

@@ -6,7 +6,6 @@
 #include <QApplication>
 #include <QTest>
 
-#include "runtime/buttonfont.h"
 #include "tests/support.h"
 
 namespace {
@@ -67,7 +66,6 @@ TEST(ButtonFont, CaptionsFitAtEveryDesktopTextSizeFromStartAndWhenItChanges) {
   for (const qreal points : sizes) {
     desktop.set(points);
     auto form = startMainForm();
-    rt::fitButtonFont(*form, {"stop"});
     expectCaptionsFit(*form, "desktop at " + QString::number(points) + " pt");
     QTest::mouseClick(button(*form, "move"), Qt::LeftButton);  // the handler's own caption
     ASSERT_NE(button(*form, "stop"), nullptr);
@@ -76,7 +74,6 @@ TEST(ButtonFont, CaptionsFitAtEveryDesktopTextSizeFromStartAndWhenItChanges) {
 
   desktop.set(9);  // the text Qt's default theme gives: it fits as it is
   auto form = startMainForm();
-  rt::fitButtonFont(*form, {"stop"});
   EXPECT_EQ(button(*form, "end")->font().pointSizeF(), 9);
   for (const qreal points : sizes) {
     desktop.set(points);  // the user changes the desktop's text size while the window is open

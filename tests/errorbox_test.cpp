@@ -9,7 +9,7 @@
 #include <QTimer>
 
 #include "lifecycle/lifecycle.h"
-#include "runtime/x11.h"
+#include "runtime/platform.h"
 #include "tests/support.h"
 
 namespace {

@@ -8,7 +8,7 @@
 #include "runtime/ignoredmoves.h"
 #include "runtime/notices.h"
 
-using Position = rt::IgnoredMoves::Position;
+using Position = QPoint;
 
 namespace {
 

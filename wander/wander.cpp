@@ -10,10 +10,10 @@ using rt::Single;
 
 void Move1_Click(MainForm& f) {
   if (!f.FormMove.Enabled()) {
-    f.Move1.setCaption("stop");
+    f.Move1.setCaption(kStopCaption);
     f.FormMove.setEnabled(true);
   } else {
-    f.Move1.setCaption("move");
+    f.Move1.setCaption(kMoveCaption);
     f.FormMove.setEnabled(false);
   }
 }
@@ -40,7 +40,7 @@ void FormMove_Timer(MainForm& f) {
   s.WanderTicks = Add(s.WanderTicks, Integer{1});
   if (s.WanderTicks == 1000) {
     s.WanderTicks = 0;
-    f.Move1.setCaption("move");
+    f.Move1.setCaption(kMoveCaption);
     f.FormMove.setEnabled(false);
     return;
   }
