@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "runtime/windowplace.h"
 
-#include <QScreen>
 #include <QWidget>
 #include <QWindow>
 #include <algorithm>
@@ -9,18 +8,11 @@
 #include "runtime/notices.h"
 #include "runtime/platform.h"
 #include "runtime/qtbridge.h"
+#include "runtime/screens.h"
 #include "runtime/x11.h"
 
 namespace rt {
 namespace {
-
-// A screen's area in the server's pixels, less a margin for the rounding Qt does on the way.
-QRectF served(const QScreen& screen) {
-  constexpr qreal kMargin = 2;
-  return QRectF(screen.geometry().topLeft(),
-                QSizeF(screen.geometry().size()) * screen.devicePixelRatio())
-      .adjusted(kMargin, kMargin, -kMargin, -kMargin);
-}
 
 bool between(int v, int a, int b) {
   return std::min(a, b) <= v && v <= std::max(a, b);
@@ -68,47 +60,26 @@ void WindowPlace::put(Single left, Single top) {
   watch();
 }
 
-// Qt counts each screen's pixels from that screen's corner at the screen's own scale, so where
-// screens differ in scale one place names different spots on them, and Qt judges a moved window's
-// screen by where its middle falls in those numbers: a window stepping onto a screen of another
-// scale would be thrown elsewhere. So the spot meant (`to`, as the screen the window is on counts)
-// goes to the screen that holds the window's middle at that screen's own scale, in its numbers,
-// and Qt is told which screen where it would judge otherwise. Where no screen holds it so (between
-// two screens, or hanging off an edge), Qt's judgement would flip the window from one scale to
-// the other at every step: there alone it moves by its place only, and Qt is not told until it
-// comes onto a screen again. Returns the place in the numbers of the screen it is on.
+// Across screens of different scale, the spot meant goes to a screen Qt keeps the window on, and
+// Qt is told which where it would judge otherwise; between screens, where Qt would flip the window
+// from one scale to the other at every step, it moves by its place alone, and Qt is told once it
+// is on a screen again. Returns the place in the numbers of the screen it is on.
 QPoint WindowPlace::move(QPoint to) {
-  QScreen* here = window_.screen();
   QWindow* handle = window_.windowHandle();
-  const auto scaled = [here](const QScreen* s) {
-    return s->devicePixelRatio() != here->devicePixelRatio();
-  };
-  if (!here || !handle ||
-      std::none_of(here->virtualSiblings().begin(), here->virtualSiblings().end(), scaled)) {
+  if (!handle || !scalesDiffer(window_)) {
     window_.move(to);
     return to;
   }
-  const QPointF origin = here->geometry().topLeft();
-  const QPointF spot = (QPointF(to) - origin) * here->devicePixelRatio() + origin;
-  const QPointF client =
-      QPointF(window_.geometry().topLeft() - window_.pos()) * here->devicePixelRatio();
-  const auto holds = [&](const QScreen& s) {
-    const QPointF middle =
-        spot + client + QPointF(window_.width(), window_.height()) * s.devicePixelRatio() / 2;
-    return served(s).contains(middle);
-  };
-  QScreen* onto = holds(*here) ? here : nullptr;
-  for (QScreen* s : here->virtualSiblings())
-    if (!onto && holds(*s)) onto = s;
-  if (!onto) onto = here;
-  const QPointF corner = onto->geometry().topLeft();
-  const QPoint place = ((spot - corner) / onto->devicePixelRatio() + corner).toPoint();
-  window_.move(place);
+  const Landing there = landing(window_, to);
+  if (!there.screen && moveQuietly(window_, there.served)) return to;
+  endQuietMoves();
+  QScreen* onto = there.screen ? there.screen : window_.screen();
+  window_.move(there.place);
   if (window_.screen() != onto) {
     handle->setScreen(onto);
-    handle->setFramePosition(place);
+    handle->setFramePosition(there.place);
   }
-  return place;
+  return there.place;
 }
 
 // Where moves take no effect, the wander still goes on by its rules; the user is told why the

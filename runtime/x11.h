@@ -14,4 +14,10 @@ namespace rt {
 // for until told otherwise. Empty off X11.
 std::optional<QPoint> serverClientPlace(const QWidget& window);
 
+// Moves a shown window's client area to a place in the server's pixels, leaving its size as it
+// is, and keeps the reports of that place from Qt, which would judge the window's screen anew from
+// them, until endQuietMoves() or until someone else moves the window. False off X11.
+bool moveQuietly(const QWidget& window, QPoint served);
+void endQuietMoves();
+
 }  // namespace rt

@@ -51,9 +51,13 @@ std::unique_ptr<MainForm> startLogged() {
   return form;
 }
 
-// Runs the message loop until the program ends, or gives up after a while.
+// Runs the message loop until the program ends, or gives up after a while; the timer that gives
+// up goes with the loop, so that it cannot end a later test's.
 int runLoop() {
-  QTimer::singleShot(5000, [] { QCoreApplication::exit(99); });
+  QTimer giveUp;
+  giveUp.setSingleShot(true);
+  QObject::connect(&giveUp, &QTimer::timeout, [] { QCoreApplication::exit(99); });
+  giveUp.start(5000);
   return QApplication::exec();
 }
 

@@ -82,18 +82,6 @@ TEST(CommandLine, ABadArgumentIsEchoedShortAndHarmless) {
   EXPECT_EQ(steering.err.section('\n', 0, 0), "tavimo: unknown option '-?]0;title??x'");
 }
 
-TEST(CommandLine, QtsOwnOptionsStillWork) {
-  // The window opens (and is ended by the test) instead of a usage error.
-  for (const QStringList& args :
-       {QStringList{"-platform", "offscreen"}, QStringList{"-style=fusion"},
-        QStringList{"--platform", "offscreen", "-reverse"}})
-    EXPECT_EQ(tavimo(args).status, -2) << args.join(' ').toStdString();
-  // Qt itself takes the value of most of its options only as an argument of its own.
-  EXPECT_EQ(
-      tavimo({"--platform=offscreen"}, {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY"}).status,
-      -2);
-}
-
 TEST(StartFailure, TheDisplayNamedOnTheCommandLineIsTheOneNamed) {
   const QStringList noServer = {"DISPLAY=:4711", "QT_QPA_PLATFORM", "WAYLAND_DISPLAY",
                                 "XDG_SESSION_TYPE"};

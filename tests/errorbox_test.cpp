@@ -48,7 +48,10 @@ TEST(ErrorBox, NamesTheErrorHoldsEveryHandlerAndEnterEndsWithStatusOne) {
     });
   });
   poll.start(10);
-  QTimer::singleShot(5000, [] { QCoreApplication::exit(99); });
+  QTimer giveUp;  // goes with this test, so that it cannot end a later one's loop
+  giveUp.setSingleShot(true);
+  QObject::connect(&giveUp, &QTimer::timeout, [] { QCoreApplication::exit(99); });
+  giveUp.start(5000);
   const int status = QApplication::exec();
 
   EXPECT_EQ(status, 1);

@@ -77,6 +77,17 @@ def walk(acc):
         yield from walk(c)
 
 
+def client_area(window):
+    """Where the X server has a window's client area: x, y."""
+    info = subprocess.run(["xwininfo", "-id", window], capture_output=True, text=True,
+                          timeout=10).stdout
+    place = {}
+    for line in info.splitlines():
+        if "Absolute upper-left" in line:
+            place[line.split()[2].rstrip(":")] = int(line.split(":")[1])
+    return place["X"], place["Y"]
+
+
 def press(acc):
     action = acc.queryAction()
     names = [action.getName(i) for i in range(action.nActions)]
@@ -160,13 +171,28 @@ try:
         found = [c for c in children(frame) if role_and_name(c) == ("push button", name)]
         return found[0] if found else None
 
+    start_place = client_area(window[0])
     press(button("move"))
     check('"move" pressed becomes "stop"', wait_for(lambda: button("stop"), 5))
     check("its new name was announced", wait_for(
         lambda: ("object:property-change:accessible-name", "push button", 0) in events, 5),
         events)
+    # A magnifier that follows focus, and a reader pointing at what it reads, go by the extents:
+    # after a wander they must be where the window now stands.
+    time.sleep(3)
     press(button("stop"))
     check('"stop" pressed becomes "move" again', wait_for(lambda: button("move"), 5))
+    time.sleep(0.3)
+    client = client_area(window[0])
+    wandered = start_place[0] - client[0]
+    check("the window wandered to the left", wandered > 100, f"{wandered} px")
+    for name, acc, offset in (("the play area", area, (8, 8)),
+                              ('"move"', button("move"), (8, 264))):
+        extents = acc.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
+        off = (extents.x - client[0] - offset[0], extents.y - client[1] - offset[1])
+        check(f"after it, {name}'s extents follow the window within 2 px",
+              max(abs(off[0]), abs(off[1])) <= 2,
+              f"at {extents.x},{extents.y}; the window's client area at {client[0]},{client[1]}")
 
     # --- the date, shown, read back as drawn, and hidden again
     events.clear()

@@ -127,6 +127,24 @@ wait "$pid" || status=$?
 check "closing through the window manager exits 0" '[ "$status" -eq 0 ]' "status $status"
 kill "$wm" 2>/dev/null || true
 
+# --- Qt's own options are taken: the window opens, and "end" ends it with status 0
+# (-display=NAME with DISPLAY unset: the joined value must reach Qt)
+for args in "-platform xcb" "-style=fusion" "--platform xcb -reverse" "-display=$DISPLAY"; do
+  unset_display=""
+  case $args in -display=*) unset_display="-u DISPLAY" ;; esac
+  env -u QT_QPA_PLATFORM $unset_display "$tavimo" $args 2>"$artifacts/options.txt" &
+  pid=$!
+  wid=$(timeout 10 xdotool search --sync --onlyvisible --name '^Tavimo$' | head -n 1) || true
+  [ -z "$wid" ] || click "$wid" 140 276
+  n=0
+  while kill -0 "$pid" 2>/dev/null && [ "$n" -lt 60 ]; do sleep 0.05; n=$((n + 1)); done
+  kill "$pid" 2>/dev/null || true
+  status=0
+  wait "$pid" || status=$?
+  check "with $args the window opens and \"end\" ends it with status 0" \
+    '[ -n "$wid" ] && [ "$status" -eq 0 ]' "window ${wid:-none}, status $status"
+done
+
 # --- no display
 status=0
 msg=$(env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$tavimo" 2>&1 >/dev/null) || status=$?

@@ -1,7 +1,8 @@
 #!/bin/sh
 # SPDX-License-Identifier: MIT
-# The source release holds exactly the files git tracks at HEAD, and what it holds unpacks,
-# builds and passes the test command. Skipped outside a git checkout (an unpacked release).
+# The source release holds exactly the files git tracks at HEAD, and what it holds unpacks, builds
+# and passes its unit tests (the whole test command runs on the tree it came from). Skipped
+# outside a git checkout (an unpacked release).
 # Usage: tarball.sh SOURCE_DIR
 set -eu
 src=$(cd "$1" && pwd)
@@ -25,5 +26,11 @@ fi
 echo "ok   $(wc -l <"$work/packed") files, exactly those tracked, under $top/"
 
 tar -xzf "$tarball" -C "$work"
-sh "$work/$top/scripts/test.sh"
-echo "ok   the unpacked release builds and passes scripts/test.sh"
+cmake -S "$work/$top" -B "$work/build" >/dev/null
+cmake --build "$work/build" -j"$(nproc)" >/dev/null
+ctest --test-dir "$work/build" -L unit -j"$(nproc)" --output-on-failure >"$work/ctest.log" 2>&1 || {
+  tail -n 40 "$work/ctest.log"
+  echo "FAIL the unpacked release's unit tests"
+  exit 1
+}
+echo "ok   the unpacked release builds and passes its unit tests: $(grep 'tests passed' "$work/ctest.log")"
