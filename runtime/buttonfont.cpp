@@ -14,9 +14,11 @@ namespace {
 
 constexpr qreal kSmallestPoints = 6;
 constexpr int kSmallestPixels = 8;
+// Pixels kept clear inside the label's area, so that no caption touches the bevel.
+constexpr int kClear = 2;
 
 // Whether the caption's text, laid out as the style lays out a button's label, fits the label's
-// area: text wider or taller than that area is cut at its edges.
+// area with room to spare: text wider or taller than that area is cut at its edges.
 bool fits(const QPushButton& button, const QFont& font, const QString& caption) {
   QStyleOptionButton option;
   option.initFrom(&button);
@@ -26,7 +28,8 @@ bool fits(const QPushButton& button, const QFont& font, const QString& caption) 
   if (button.isDefault()) option.features |= QStyleOptionButton::DefaultButton;
   if (button.isFlat()) option.features |= QStyleOptionButton::Flat;
   const QStyle* style = button.style();
-  const QRect area = style->subElementRect(QStyle::SE_PushButtonContents, &option, &button);
+  const QRect area = style->subElementRect(QStyle::SE_PushButtonContents, &option, &button)
+                         .adjusted(kClear, kClear, -kClear, -kClear);
   // A pressed button may shift its label by a few pixels.
   const int shiftX =
       std::abs(style->pixelMetric(QStyle::PM_ButtonShiftHorizontal, &option, &button));
