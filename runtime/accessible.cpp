@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: MIT
 #include "runtime/accessible.h"
 
-#include <QAccessibleTextInterface>
+#include <QAccessible>
+#include <QAccessibleObject>
+#include <QAccessibleWidget>
 #include <QFontMetrics>
 #include <QWidget>
 #include <QWindow>
@@ -12,19 +14,18 @@
 #include "runtime/widgets.h"
 
 namespace rt::detail {
+namespace {
 
 // A windowless label read as static text: its name, its text and its visibility are what the box
 // last applied for painting, so they change just as the events saying so go out. Read only: no
 // caret, no selection.
-class LabelAccessible : public QAccessibleInterface, public QAccessibleTextInterface {
+class LabelAccessible : public QAccessibleObject, public QAccessibleTextInterface {
  public:
-  LabelAccessible(PictureBoxWidget* box, std::size_t item) : box_(box), item_(item) {}
+  explicit LabelAccessible(ReadLabel* label) : QAccessibleObject(label), label_(*label) {}
 
-  bool isValid() const override { return true; }
-  QObject* object() const override { return nullptr; }
-  QWindow* window() const override { return box_->window()->windowHandle(); }
+  QWindow* window() const override { return label_.box.window()->windowHandle(); }
   QAccessibleInterface* parent() const override {
-    return QAccessible::queryAccessibleInterface(box_);
+    return QAccessible::queryAccessibleInterface(&label_.box);
   }
   QAccessibleInterface* child(int) const override { return nullptr; }
   int childCount() const override { return 0; }
@@ -32,27 +33,20 @@ class LabelAccessible : public QAccessibleInterface, public QAccessibleTextInter
   QAccessibleInterface* childAt(int, int) const override { return nullptr; }
 
   QString text(QAccessible::Text t) const override {
-    switch (t) {
-      case QAccessible::Name:
-        return caption();
-      case QAccessible::Description:
-        return item().description;
-      default:
-        return {};
-    }
+    if (t == QAccessible::Name) return caption();
+    return t == QAccessible::Description ? label_.description : QString();
   }
-  void setText(QAccessible::Text, const QString&) override {}
   QRect rect() const override {
-    return {box_->mapToGlobal(item().drawn.topLeft()), item().drawn.size()};
+    return {label_.box.mapToGlobal(item().drawn.topLeft()), item().drawn.size()};
   }
   QAccessible::Role role() const override { return QAccessible::StaticText; }
   QAccessible::State state() const override {
     QAccessible::State s;
-    s.invisible = !item().visible || !box_->isVisible();
+    s.invisible = !item().visible || !label_.box.isVisible();
     return s;
   }
   QColor foregroundColor() const override { return toQColor(item().label->ForeColor()); }
-  QColor backgroundColor() const override { return toQColor(box_->box_.BackColor()); }
+  QColor backgroundColor() const override { return label_.box.background(); }
   void* interface_cast(QAccessible::InterfaceType type) override {
     return type == QAccessible::TextInterface ? static_cast<QAccessibleTextInterface*>(this)
                                               : nullptr;
@@ -77,10 +71,10 @@ class LabelAccessible : public QAccessibleInterface, public QAccessibleTextInter
     const QString all = caption();
     if (offset < 0 || offset >= all.size()) return {};
     const QFontMetrics metrics(item().font);
-    const QPoint origin = box_->textOrigin(item(), item().box);
+    const QPoint origin = label_.box.textOrigin(item(), item().box);
     const QRect local(origin.x() + metrics.horizontalAdvance(all.left(offset)), origin.y(),
                       metrics.horizontalAdvance(all.at(offset)), metrics.height());
-    return {box_->mapToGlobal(local.topLeft()), local.size()};
+    return {label_.box.mapToGlobal(local.topLeft()), local.size()};
   }
   int offsetAtPoint(const QPoint& point) const override {
     for (int i = 0; i < characterCount(); ++i)
@@ -95,54 +89,60 @@ class LabelAccessible : public QAccessibleInterface, public QAccessibleTextInter
   }
 
  private:
-  const PictureBoxWidget::Item& item() const { return box_->items_[item_]; }
+  const PictureBoxWidget::Item& item() const { return label_.box.item(label_.item); }
   QString caption() const { return item().text.text(); }
 
-  PictureBoxWidget* box_;
-  std::size_t item_;
+  ReadLabel& label_;
 };
 
-namespace {
-
-// The window reads in tab order: a screen reader's next object is the keyboard's next stop.
-// Qt's own order is creation order, which is also the stacking order and so stays as it is.
-class FormAccessible : public QAccessibleWidget {
+// An animated picture that holds text: "animation" tells a listener what it is; its name and
+// description say what it shows. The labels it reads follow its own child widgets, if any.
+class PictureBoxAccessible : public QAccessibleWidget {
  public:
-  explicit FormAccessible(FormWindow* window) : QAccessibleWidget(window, QAccessible::Window) {}
+  explicit PictureBoxAccessible(PictureBoxWidget* box)
+      : QAccessibleWidget(box, QAccessible::Animation) {}
 
-  int childCount() const override { return static_cast<int>(readingOrder().size()); }
+  QAccessible::State state() const override {
+    QAccessible::State s = QAccessibleWidget::state();
+    s.animated = true;
+    return s;
+  }
+  int childCount() const override {
+    return QAccessibleWidget::childCount() + static_cast<int>(readers().size());
+  }
   QAccessibleInterface* child(int index) const override {
-    const QWidgetList order = readingOrder();
-    if (index < 0 || index >= order.size()) return nullptr;
-    return QAccessible::queryAccessibleInterface(order.at(index));
+    const int widgets = QAccessibleWidget::childCount();
+    if (index < widgets) return QAccessibleWidget::child(index);
+    const auto i = static_cast<std::size_t>(index - widgets);
+    return i < readers().size() ? QAccessible::queryAccessibleInterface(readers()[i]) : nullptr;
   }
   int indexOfChild(const QAccessibleInterface* child) const override {
-    if (!child) return -1;
-    return static_cast<int>(readingOrder().indexOf(qobject_cast<QWidget*>(child->object())));
+    const auto found = std::find(readers().begin(), readers().end(), child->object());
+    if (found == readers().end()) return QAccessibleWidget::indexOfChild(child);
+    return QAccessibleWidget::childCount() + static_cast<int>(found - readers().begin());
+  }
+  // Labels are painted over the box: the topmost shown one under the point is the child there.
+  QAccessibleInterface* childAt(int x, int y) const override {
+    for (auto it = readers().rbegin(); it != readers().rend(); ++it) {
+      QAccessibleInterface* label = QAccessible::queryAccessibleInterface(*it);
+      if (!label->state().invisible && label->rect().contains(x, y)) return label;
+    }
+    return QAccessibleWidget::childAt(x, y);
   }
 
  private:
-  // The window's own widgets that take Tab, then the others in creation order.
-  QWidgetList readingOrder() const {
-    auto* window = static_cast<FormWindow*>(widget());
-    const auto own = [window](const QObject* o) {
-      const auto* w = qobject_cast<const QWidget*>(o);
-      return w && w->parentWidget() == window && !w->isWindow();
-    };
-    QWidgetList order;
-    for (QWidget* w : window->tabStops())
-      if (own(w)) order.append(w);
-    for (QObject* o : window->children())
-      if (own(o) && !order.contains(o)) order.append(static_cast<QWidget*>(o));
-    return order;
+  const std::vector<ReadLabel*>& readers() const {
+    return static_cast<PictureBoxWidget*>(widget())->readers();
   }
 };
 
 QAccessibleInterface* makeInterface(const QString& className, QObject* object) {
+  if (className == QLatin1String(FormWindow::staticMetaObject.className()))
+    return new QAccessibleWidget(static_cast<QWidget*>(object), QAccessible::Window);
   if (className == QLatin1String(PictureBoxWidget::staticMetaObject.className()))
     return new PictureBoxAccessible(static_cast<PictureBoxWidget*>(object));
-  if (className == QLatin1String(FormWindow::staticMetaObject.className()))
-    return new FormAccessible(static_cast<FormWindow*>(object));
+  if (className == QLatin1String(ReadLabel::staticMetaObject.className()))
+    return new LabelAccessible(static_cast<ReadLabel*>(object));
   return nullptr;
 }
 
@@ -153,98 +153,22 @@ void installAccessibility() {
   QAccessible::installFactory(makeInterface);
 }
 
-// An animated picture that holds text: "animation" tells a listener what it is; its name and
-// description say what it shows.
-PictureBoxAccessible::PictureBoxAccessible(PictureBoxWidget* box)
-    : QAccessibleWidget(box, QAccessible::Animation) {
-  box->accessible_ = this;
-}
+ReadLabel::ReadLabel(PictureBoxWidget& box, std::size_t item, QString description)
+    : QObject(&box), box(box), item(item), description(std::move(description)) {}
 
-PictureBoxAccessible::~PictureBoxAccessible() {
-  if (gone_) return;
-  boxGone();
-  box()->accessible_ = nullptr;
-}
-
-void PictureBoxAccessible::boxGone() {
-  for (const auto& [item, id] : labels_) QAccessible::deleteAccessibleInterface(id);
-  labels_.clear();
-  made_ = gone_ = true;
-}
-
-PictureBoxWidget* PictureBoxAccessible::box() const {
-  return static_cast<PictureBoxWidget*>(widget());
-}
-
-QAccessible::State PictureBoxAccessible::state() const {
-  QAccessible::State s = QAccessibleWidget::state();
-  s.animated = true;
-  return s;
-}
-
-const std::vector<std::pair<std::size_t, QAccessible::Id>>& PictureBoxAccessible::labels() const {
-  if (!made_) {
-    made_ = true;
-    const auto& items = box()->items_;
-    for (std::size_t i = 0; i < items.size(); ++i) {
-      if (items[i].description.isEmpty()) continue;
-      labels_.emplace_back(i,
-                           QAccessible::registerAccessibleInterface(new LabelAccessible(box(), i)));
-    }
-  }
-  return labels_;
-}
-
-QAccessibleInterface* PictureBoxAccessible::label(std::size_t item) const {
-  for (const auto& [i, id] : labels())
-    if (i == item) return QAccessible::accessibleInterface(id);
-  return nullptr;
-}
-
-int PictureBoxAccessible::childCount() const {
-  return QAccessibleWidget::childCount() + static_cast<int>(labels().size());
-}
-
-QAccessibleInterface* PictureBoxAccessible::child(int index) const {
-  const int widgets = QAccessibleWidget::childCount();
-  if (index < widgets) return QAccessibleWidget::child(index);
-  const auto i = static_cast<std::size_t>(index - widgets);
-  return i < labels().size() ? QAccessible::accessibleInterface(labels()[i].second) : nullptr;
-}
-
-int PictureBoxAccessible::indexOfChild(const QAccessibleInterface* child) const {
-  const int widgets = QAccessibleWidget::childCount();
-  for (std::size_t i = 0; i < labels().size(); ++i)
-    if (QAccessible::accessibleInterface(labels()[i].second) == child)
-      return widgets + static_cast<int>(i);
-  return QAccessibleWidget::indexOfChild(child);
-}
-
-// Labels are painted over the box: the topmost shown one under the point is the child there.
-QAccessibleInterface* PictureBoxAccessible::childAt(int x, int y) const {
-  for (std::size_t i = labels().size(); i-- > 0;) {
-    QAccessibleInterface* label = QAccessible::accessibleInterface(labels()[i].second);
-    if (label && !label->state().invisible && label->rect().contains(x, y)) return label;
-  }
-  return QAccessibleWidget::childAt(x, y);
-}
-
-void PictureBoxAccessible::labelTextChanged(std::size_t item, const QString& before) {
+void ReadLabel::textChanged(const QString& before) {
   if (!QAccessible::isActive()) return;
-  QAccessibleInterface* iface = label(item);
-  if (!iface) return;
-  QAccessibleTextUpdateEvent text(iface, 0, before, iface->text(QAccessible::Name));
+  QAccessibleInterface* self = QAccessible::queryAccessibleInterface(this);
+  QAccessibleTextUpdateEvent text(self, 0, before, self->text(QAccessible::Name));
   QAccessible::updateAccessibility(&text);
-  QAccessibleEvent name(iface, QAccessible::NameChanged);
+  QAccessibleEvent name(self, QAccessible::NameChanged);
   QAccessible::updateAccessibility(&name);
 }
 
-void PictureBoxAccessible::labelShownOrHidden(std::size_t item) {
+void ReadLabel::shownOrHidden(bool shown) {
   if (!QAccessible::isActive()) return;
-  QAccessibleInterface* iface = label(item);
-  if (!iface) return;
-  QAccessibleEvent event(
-      iface, box()->items_[item].visible ? QAccessible::ObjectShow : QAccessible::ObjectHide);
+  QAccessibleEvent event(QAccessible::queryAccessibleInterface(this),
+                         shown ? QAccessible::ObjectShow : QAccessible::ObjectHide);
   QAccessible::updateAccessibility(&event);
 }
 

@@ -1,49 +1,35 @@
 // SPDX-License-Identifier: MIT
-// What a screen reader finds in a window: the window read in tab order, and a picture box with the
-// labels it paints that carry meaning, as static text. Nothing here runs until assistive
-// technology asks for it.
+// What a screen reader finds in a picture box: the box, named and described by its definition,
+// and the labels it paints that carry meaning, read as static text. Nothing here runs until
+// assistive technology asks for it.
 #pragma once
 
-#include <QAccessible>
-#include <QAccessibleWidget>
+#include <QObject>
+#include <QString>
 #include <cstddef>
-#include <utility>
-#include <vector>
 
 namespace rt::detail {
 
 class PictureBoxWidget;
 
-// Lets Qt build the interfaces below; cheap, and safe to call more than once.
-void installAccessibility();
+// A label that a picture box paints and a reader reads: an object of its own, so that Qt keeps an
+// accessibility interface for it exactly as long as the label lives.
+class ReadLabel : public QObject {
+  Q_OBJECT
 
-// A picture box, named and described by its definition; the labels it reads are its children.
-class PictureBoxAccessible : public QAccessibleWidget {
  public:
-  explicit PictureBoxAccessible(PictureBoxWidget* box);
-  ~PictureBoxAccessible() override;
+  ReadLabel(PictureBoxWidget& box, std::size_t item, QString description);
 
-  QAccessible::State state() const override;
-  int childCount() const override;
-  QAccessibleInterface* child(int index) const override;
-  int indexOfChild(const QAccessibleInterface* child) const override;
-  QAccessibleInterface* childAt(int x, int y) const override;
+  PictureBoxWidget& box;
+  const std::size_t item;  // the box's item it reads
+  const QString description;
 
-  // Called by the box as a label it reads changes; silent while no reader listens.
-  void labelTextChanged(std::size_t item, const QString& before);
-  void labelShownOrHidden(std::size_t item);
-  // The box is going: its labels' interfaces go first, while the box is still whole.
-  void boxGone();
-
- private:
-  PictureBoxWidget* box() const;
-  // The labels' interfaces, by item, made when first asked for and owned by Qt's cache.
-  const std::vector<std::pair<std::size_t, QAccessible::Id>>& labels() const;
-  QAccessibleInterface* label(std::size_t item) const;
-
-  mutable std::vector<std::pair<std::size_t, QAccessible::Id>> labels_;
-  mutable bool made_ = false;
-  bool gone_ = false;
+  // Tell a listening reader what changed: the text, from `before`, or whether it shows.
+  void textChanged(const QString& before);
+  void shownOrHidden(bool shown);
 };
+
+// Lets Qt make the interfaces for picture boxes and their labels; safe to call more than once.
+void installAccessibility();
 
 }  // namespace rt::detail

@@ -2,24 +2,12 @@
 #include "runtime/date.h"
 
 #include <QDate>
-#include <QDateTime>
 #include <QLocale>
 
 namespace rt {
-namespace {
-
-NowSource nowSource = &std::chrono::system_clock::now;
-
-}  // namespace
-
-void setNowSource(NowSource source) {
-  nowSource = source ? source : &std::chrono::system_clock::now;
-}
 
 DateValue Date() {
-  const auto ms =
-      std::chrono::duration_cast<std::chrono::milliseconds>(nowSource().time_since_epoch());
-  const QDate today = QDateTime::fromMSecsSinceEpoch(ms.count()).date();
+  const QDate today = QDate::currentDate();
   return {today.year(), today.month(), today.day()};
 }
 

@@ -2,7 +2,6 @@
 // The current date and its text form.
 #pragma once
 
-#include <chrono>
 #include <string>
 
 namespace rt {
@@ -18,9 +17,5 @@ DateValue Date();
 
 // The date as the user's locale writes it in short form (LC_ALL, LC_TIME and LANG decide).
 std::string DateText(const DateValue& date);
-
-// Where "now" comes from: the system clock, unless a test says otherwise.
-using NowSource = std::chrono::system_clock::time_point (*)();
-void setNowSource(NowSource source);
 
 }  // namespace rt

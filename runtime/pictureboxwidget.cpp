@@ -18,15 +18,16 @@ PictureBoxWidget::PictureBoxWidget(QWidget* parent, const PictureBox& box, Singl
   setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
-PictureBoxWidget::~PictureBoxWidget() {
-  if (accessible_) accessible_->boxGone();
-}
-
 void PictureBoxWidget::add(const Label& label, const QString& description) {
   QFont font = toQFont(label.font());
   for (const auto& item : items_)
     if (item.font == font) font = item.font;  // shared, so telling fonts apart is cheap
-  items_.push_back({&label, {}, {}, {}, font, label.Visible(), description});
+  ReadLabel* reader = nullptr;
+  if (!description.isEmpty()) {
+    reader = new ReadLabel(*this, items_.size(), description);
+    readers_.push_back(reader);
+  }
+  items_.push_back({&label, {}, {}, {}, font, label.Visible(), reader});
   items_.back().text.setPerformanceHint(QStaticText::AggressiveCaching);
   refresh(items_.back(), Place | Text);
 }
@@ -36,9 +37,13 @@ void PictureBoxWidget::changed(const Label& label, Change change) {
     if (item.label == &label) return refresh(item, change);
 }
 
+QColor PictureBoxWidget::background() const {
+  return toQColor(box_.BackColor());
+}
+
 void PictureBoxWidget::paintEvent(QPaintEvent* event) {
   QPainter painter(this);
-  painter.fillRect(contentsRect() & event->rect(), toQColor(box_.BackColor()));
+  painter.fillRect(contentsRect() & event->rect(), background());
   const QFont* font = nullptr;
   for (const auto& item : items_) {
     if (!item.label->Visible() || !event->region().intersects(item.drawn)) continue;
@@ -103,11 +108,10 @@ void PictureBoxWidget::refresh(Item& item, int changes) {
   }
   item.box = box;
   item.drawn = drawn;
-  // Only a label that is read, and only once a reader has asked: the dots' ticks cost nothing.
-  if (!accessible_ || item.description.isEmpty()) return;
-  const auto index = static_cast<std::size_t>(&item - items_.data());
-  if (retexted) accessible_->labelTextChanged(index, before);
-  if (flipped) accessible_->labelShownOrHidden(index);
+  // Only a label that is read tells: the dots' ticks cost nothing.
+  if (!item.reader) return;
+  if (retexted) item.reader->textChanged(before);
+  if (flipped) item.reader->shownOrHidden(item.visible);
 }
 
 }  // namespace rt::detail

@@ -14,7 +14,7 @@
 
 namespace rt::detail {
 
-class PictureBoxAccessible;
+class ReadLabel;
 
 class PictureBoxWidget : public QFrame {
   // Its own class name, so that assistive technology gets its own interface for it.
@@ -24,19 +24,12 @@ class PictureBoxWidget : public QFrame {
   enum Change { Place = 1, Look = 2, Text = 4 };
 
   PictureBoxWidget(QWidget* parent, const PictureBox& box, Single twipsPerPixel);
-  ~PictureBoxWidget() override;
 
   // A label given a description is read by assistive technology; the others are decoration.
   void add(const Label& label, const QString& description = {});
   void changed(const Label& label, Change change);
 
- protected:
-  void paintEvent(QPaintEvent* event) override;
-
- private:
-  friend class PictureBoxAccessible;
-  friend class LabelAccessible;
-
+  // What was last applied for painting, as a reader reads it.
   struct Item {
     const Label* label;
     QRect box;    // the label's own rectangle
@@ -44,17 +37,23 @@ class PictureBoxWidget : public QFrame {
     QStaticText text;
     QFont font;
     bool visible;
-    QString description;  // empty for decoration
+    ReadLabel* reader;  // null for decoration
   };
-
+  const Item& item(std::size_t index) const { return items_[index]; }
+  const std::vector<ReadLabel*>& readers() const { return readers_; }
   QPoint textOrigin(const Item& item, const QRect& box) const;
+  QColor background() const;
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+
+ private:
   void refresh(Item& item, int changes);
 
   const PictureBox& box_;
   Single twipsPerPixel_;
   std::vector<Item> items_;  // creation order: the last created is drawn on top
-  // Set once assistive technology has asked about the box.
-  PictureBoxAccessible* accessible_ = nullptr;
+  std::vector<ReadLabel*> readers_;
 };
 
 }  // namespace rt::detail

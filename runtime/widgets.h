@@ -6,23 +6,18 @@
 #include <QKeyEvent>
 #include <QPushButton>
 #include <QWidget>
-#include <utility>
 
 #include "runtime/form.h"
 
 namespace rt::detail {
 
-// The form's top-level window: it owns the timers and reports a close made by someone else.
+// The form's top-level window: it owns the timers, and closing it ends the program.
 class FormWindow : public QWidget {
-  // Its own class name, so that assistive technology gets its own interface for it.
+  // Its own class name, so that a screen reader is told it is a window.
   Q_OBJECT
 
  public:
   explicit FormWindow(Form& form) : form_(form) {}
-
-  // The widgets that take Tab, in its order: a screen reader reads the window in this order too.
-  const QWidgetList& tabStops() const { return tabStops_; }
-  void setTabStops(QWidgetList stops) { tabStops_ = std::move(stops); }
 
  protected:
   void timerEvent(QTimerEvent* event) override { form_.timerFired(event->timerId()); }
@@ -33,7 +28,6 @@ class FormWindow : public QWidget {
 
  private:
   Form& form_;
-  QWidgetList tabStops_;
 };
 
 // Windows users expect Enter, not only Space, to press the focused button.
