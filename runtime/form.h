@@ -45,7 +45,6 @@ class Form {
 
   bool ended() const { return ended_; }
   int exitStatus() const { return exitStatus_; }
-  Single twipsPerPixel() const { return twipsPerPixel_; }
   QWidget* window() const;
 
   // Binding names to controls once, at start-up; a missing name is a fault of the definition.

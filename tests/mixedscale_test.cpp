@@ -45,7 +45,7 @@ TEST(MixedScale, CrossingGoesOnFromWhereTheWindowStandsAtEachScreensScale) {
   // From the left monitor, twenty steps short of the right one, 60 steps right and back. Low on
   // the screen, with the window's centre below both monitors, Qt's rules for which screen it is
   // on disagree; there it must not change screens at every step either.
-  const rt::Single tpp = form->twipsPerPixel();
+  const rt::Single tpp = twipsPerPixel();
   const QRect left = screens[0]->geometry();
   const qreal lowest = left.bottom() - 100 / screens[0]->devicePixelRatio();
   for (const rt::Single top : {rt::Single{1500}, static_cast<rt::Single>(lowest * tpp)}) {

@@ -7,6 +7,8 @@
 #include <QBackingStore>
 #include <QDir>
 #include <QFrame>
+#include <QGuiApplication>
+#include <QScreen>
 #include <QWidget>
 
 #include "app/wiring.h"
@@ -23,6 +25,10 @@ QPushButton* button(const MainForm& form, const char* caption) {
   for (auto* b : form.window()->findChildren<QPushButton*>())
     if (b->text() == QLatin1String(caption)) return b;
   return nullptr;
+}
+
+rt::Single twipsPerPixel() {
+  return static_cast<rt::Single>(1440.0 / QGuiApplication::primaryScreen()->logicalDotsPerInchX());
 }
 
 QWidget* playArea(const MainForm& form) {
@@ -50,7 +56,7 @@ int pixelsOfColour(const MainForm& form, const QImage& image, rt::Colour colour,
                    rt::Single top, rt::Single width, rt::Single height) {
   const QWidget* area = playArea(form);
   const QPoint origin = area->mapTo(form.window(), area->contentsRect().topLeft());
-  const rt::Single tpp = form.twipsPerPixel();
+  const rt::Single tpp = twipsPerPixel();
   const QRect rect(origin + QPoint(rt::toPixels(left, tpp), rt::toPixels(top, tpp)),
                    QSize(rt::toPixels(width, tpp), rt::toPixels(height, tpp)));
   const QRgb wanted = rt::toQColor(colour).rgb();

@@ -14,6 +14,8 @@
 std::unique_ptr<MainForm> startMainForm();
 
 QPushButton* button(const MainForm& form, const char* caption);
+// Twips in a pixel of the primary screen, as the window is laid out.
+rt::Single twipsPerPixel();
 QWidget* playArea(const MainForm& form);
 QImage grabWindow(const MainForm& form);
 void saveArtifact(const QImage& image, const std::string& name);

@@ -73,7 +73,7 @@ TEST(StartUp, LoadRunsOnceBeforeTheWindowIsFirstShown) {
 TEST(StartUp, WindowHasItsTitleSizeIconAndLayout) {
   auto form = startMainForm();
   QWidget* window = form->window();
-  ASSERT_EQ(form->twipsPerPixel(), 15);  // the offscreen screen is 96 DPI
+  ASSERT_EQ(twipsPerPixel(), 15);  // the offscreen screen is 96 DPI
   EXPECT_EQ(window->windowTitle(), "Tavimo");
   EXPECT_EQ(window->size(), QSize(279, 294));
   EXPECT_EQ(window->palette().color(QPalette::Window), QColor(0, 192, 192));
