@@ -123,8 +123,8 @@ class PictureBoxAccessible : public QAccessibleWidget {
   }
   // Labels are painted over the box: the topmost shown one under the point is the child there.
   QAccessibleInterface* childAt(int x, int y) const override {
-    for (auto it = readers().rbegin(); it != readers().rend(); ++it) {
-      QAccessibleInterface* label = QAccessible::queryAccessibleInterface(*it);
+    for (std::size_t i = readers().size(); i-- > 0;) {
+      QAccessibleInterface* label = QAccessible::queryAccessibleInterface(readers()[i]);
       if (!label->state().invisible && label->rect().contains(x, y)) return label;
     }
     return QAccessibleWidget::childAt(x, y);
