@@ -8,7 +8,7 @@ packages="g++ cmake make qt6-base-dev libgtest-dev libbenchmark-dev \
   fonts-ipafont-gothic fonts-vlgothic fonts-dejavu-core \
   libxcb1-dev xvfb xauth xdotool x11-utils openbox wmctrl imagemagick \
   desktop-file-utils appstream file git \
-  i3-wm xfwm4 dbus-daemon picom weston xwayland qt6-wayland python3 \
+  i3-wm xfwm4 mutter dbus-daemon picom weston xwayland qt6-wayland python3 \
   xserver-xorg-core xserver-xorg-video-dummy x11-xserver-utils"
 # What a screen reader talks through, for the accessibility tests.
 packages="$packages at-spi2-core dbus-daemon python3-pyatspi"

@@ -60,9 +60,9 @@ click() {  # window, x, y within its client area
 click_at() {
   xdotool mousemove 1279 1023 sleep 0.1 mousemove "$1" "$2" sleep 0.2 click 1
 }
-# Who owns the compositing manager's selection on screen 0 (0x0 for nobody)
-compositor() {
-  python3 -c 'import ctypes
+# Who owns a selection, such as a manager's on screen 0 (0x0 for nobody)
+selection_owner() {
+  python3 -c 'import ctypes, sys
 x = ctypes.CDLL("libX11.so.6")
 x.XOpenDisplay.restype = ctypes.c_void_p
 x.XInternAtom.argtypes = [ctypes.c_void_p, ctypes.c_char_p, ctypes.c_int]
@@ -70,8 +70,9 @@ x.XInternAtom.restype = ctypes.c_ulong
 x.XGetSelectionOwner.argtypes = [ctypes.c_void_p, ctypes.c_ulong]
 x.XGetSelectionOwner.restype = ctypes.c_ulong
 d = x.XOpenDisplay(None)
-print(hex(x.XGetSelectionOwner(d, x.XInternAtom(d, b"_NET_WM_CM_S0", 0))) if d else "0x0")'
+print(hex(x.XGetSelectionOwner(d, x.XInternAtom(d, sys.argv[1].encode(), 0))) if d else "0x0")' "$1"
 }
+compositor() { selection_owner _NET_WM_CM_S0; }
 
 # Starts the program with the environment assignments given (and the words of $program_args as
 # its arguments), its stderr into $artifacts/NAME.stderr; sets pid, and wid once its window shows

@@ -38,7 +38,13 @@ start_bus() {
   bus_pid=$2
 }
 
-# none, openbox, i3, xfwm4 (with its compositor) or picom (beside openbox)
+# mutter, as GNOME runs it on Xorg, replacing whichever window manager runs (it restarts only so)
+start_mutter() {
+  background env NO_AT_BRIDGE=1 XDG_CONFIG_HOME="$session_dir/config" \
+    mutter --x11 --replace --sm-disable
+}
+
+# none, openbox, i3, mutter, xfwm4 (with its compositor) or picom (beside openbox)
 start_desktop() {
   why=""
   # A window manager that went leaves its check property behind.
@@ -53,6 +59,12 @@ start_desktop() {
       have i3 i3-msg || return 1
       printf "# i3 config file (v4)\nfont pango:DejaVu Sans 8\n" >"$session_dir/i3.conf"
       background i3 -a -c "$session_dir/i3.conf"
+      ;;
+    mutter)
+      have mutter python3 || return 1
+      start_bus || return $?
+      mkdir -p "$session_dir/config"
+      start_mutter
       ;;
     xfwm4)
       have xfwm4 python3 || return 1
