@@ -26,7 +26,41 @@ WindowPlace::WindowPlace(QWidget& window, Single left, Single top, Single twipsP
       left_(left),
       top_(top),
       from_(window.pos()),
-      asked_(from_) {}
+      asked_(from_) {
+  sinceMove_.start();
+  settled_.setSingleShot(true);
+  settled_.setInterval(1000);
+  connect(&settled_, &QTimer::timeout, this, [this] { handedOver_ = false; });
+  window.installEventFilter(this);
+}
+
+// A window manager taking the window over takes it off the screen and brings it back in its own
+// frame; a move that follows soon after, and that the program did not ask for, is put back. The
+// client area is what is compared: while the window is handed over it has no frame.
+bool WindowPlace::eventFilter(QObject* watched, QEvent* event) {
+  QWindow* handle = window_.windowHandle();
+  if (watched == &window_ && event->type() == QEvent::Show && handle)
+    handle->installEventFilter(this);
+  if (watched == handle && event->type() == QEvent::Expose) {
+    if (exposed_ && !handle->isExposed()) {
+      handedOver_ = true;
+      settled_.stop();
+    } else if (!exposed_ && handle->isExposed() && handedOver_) {
+      settled_.start();
+    }
+    exposed_ = handle->isExposed();
+  }
+  if (watched == &window_ && event->type() == QEvent::Move) {
+    const QPoint at = window_.geometry().topLeft();
+    if (handedOver_ && sinceMove_.elapsed() > 200 && at != stood_) {
+      handedOver_ = false;
+      window_.move(window_.pos() + stood_ - at);
+    } else {
+      stood_ = at;
+    }
+  }
+  return false;
+}
 
 // The window stands between where the last move started and where it was asked to go, unless
 // someone else moved it.
@@ -50,6 +84,7 @@ void WindowPlace::put(Single left, Single top) {
   top_ = top;
   if (stays) return;  // within the pixel it stands on
   from_ = window_.pos();
+  sinceMove_.restart();
   asked_ = move(to);
   // Onto another screen: the place is counted in that screen's pixels from here on, so the next
   // step goes on from where the window stands, at that screen's scale.

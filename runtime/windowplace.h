@@ -2,7 +2,10 @@
 // Where a top-level window stands on the screen, in twips, and moving it there through Qt.
 #pragma once
 
+#include <QElapsedTimer>
+#include <QObject>
 #include <QPoint>
+#include <QTimer>
 
 #include "runtime/basic.h"
 #include "runtime/ignoredmoves.h"
@@ -16,14 +19,19 @@ namespace rt {
 // placing the window, the user dragging it) has moved the window since: then a read says where
 // it now stands. A window manager that moves it less far than asked, or not at all, is not
 // someone else moving it: the program goes on from the place it asked for, so that a held screen
-// edge cannot trap it. The user is told once when moves cannot take effect at all.
-class WindowPlace {
+// edge cannot trap it. The user is told once when moves cannot take effect at all. A window
+// manager that takes the window over (restarted, or replaced by another) and puts it elsewhere
+// than it stood is not someone else moving it either: the window goes back.
+class WindowPlace : public QObject {
  public:
   WindowPlace(QWidget& window, Single left, Single top, Single twipsPerPixel);
 
   Single left() const;
   Single top() const;
   void put(Single left, Single top);
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   bool movedBySomeoneElse() const;
@@ -35,6 +43,11 @@ class WindowPlace {
   Single left_, top_;    // as put
   QPoint from_, asked_;  // the last move: where the window stood, and where it was asked to go
   IgnoredMoves ignored_;
+  QElapsedTimer sinceMove_;  // since the program last moved it
+  QPoint stood_;             // the client area's corner, as Qt last heard it
+  bool exposed_ = false;
+  bool handedOver_ = false;  // taken off the screen, and brought back less than a second ago
+  QTimer settled_;
 };
 
 }  // namespace rt
