@@ -41,7 +41,26 @@ QColor PictureBoxWidget::background() const {
   return toQColor(box_.BackColor());
 }
 
+// Areas that touch are asked for as one rectangle, each time a larger one: a trail of overlapping
+// dots is one rectangle to repaint and to send to the screen, not a region of a dozen pieces.
+void PictureBoxWidget::ask(QRect area) {
+  area &= contentsRect();
+  if (area.isEmpty()) return;
+  for (auto it = asked_.begin(); it != asked_.end();) {
+    if (it->intersects(area)) {
+      area |= *it;
+      asked_.erase(it);
+      it = asked_.begin();  // the larger area may now touch one passed over
+    } else {
+      ++it;
+    }
+  }
+  asked_.push_back(area);
+  update(area);
+}
+
 void PictureBoxWidget::paintEvent(QPaintEvent* event) {
+  asked_.clear();
   QPainter painter(this);
   painter.fillRect(contentsRect() & event->rect(), background());
   const QFont* font = nullptr;
@@ -99,13 +118,8 @@ void PictureBoxWidget::refresh(Item& item, int changes) {
   const QRect drawn = shown ? box | QRect(textOrigin(item, box),
                                           QSize(qCeil(item.text.size().width()) + 1, box.height()))
                             : box;
-  // A step of a dot overlaps where it stood: one rectangle for both.
-  if (drawn.intersects(item.drawn)) {
-    update((drawn | item.drawn) & contentsRect());
-  } else {
-    update(item.drawn & contentsRect());
-    update(drawn & contentsRect());
-  }
+  ask(item.drawn);
+  ask(drawn);
   item.box = box;
   item.drawn = drawn;
   // Only a label that is read tells: the dots' ticks cost nothing.

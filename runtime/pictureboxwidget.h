@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 // A picture box paints its windowless labels itself: one widget, one paint pass per frame. A
-// changed label asks Qt to repaint the area it left and the area it takes.
+// changed label asks Qt to repaint the area it left and the area it takes; Qt repaints what was
+// asked within one pass of its event loop at once.
 #pragma once
 
 #include <QFont>
@@ -49,11 +50,13 @@ class PictureBoxWidget : public QFrame {
 
  private:
   void refresh(Item& item, int changes);
+  void ask(QRect area);
 
   const PictureBox& box_;
   Single twipsPerPixel_;
   std::vector<Item> items_;  // creation order: the last created is drawn on top
   std::vector<ReadLabel*> readers_;
+  std::vector<QRect> asked_;  // since the last paint, touching areas merged
 };
 
 }  // namespace rt::detail
