@@ -21,7 +21,12 @@ namespace {
 
 // Faces that stand in for the Windows Japanese UI face and hold "●" and the date's characters.
 const char* const kJapaneseFaces[] = {"ＭＳ Ｐゴシック", "MS PGothic"};
-const QStringList kFallbackFaces = {"IPAPGothic", "VL PGothic", "Noto Sans CJK JP", "DejaVu Sans"};
+const QStringList kFallbackFaces =
+#ifdef Q_OS_WIN
+    // where Windows lacks MS PGothic (no Japanese supplemental fonts), its own faces come first
+    QStringList{"MS UI Gothic", "Meiryo", "Yu Gothic"} +
+#endif
+    QStringList{"IPAPGothic", "VL PGothic", "Noto Sans CJK JP", "DejaVu Sans"};
 
 // The repaints are a few small rectangles ten times a second: shared memory saves nothing there,
 // and its completion events cost the program and the X server more than the copy they avoid.
