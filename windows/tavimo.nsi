@@ -3,7 +3,8 @@
 ; %LOCALAPPDATA%\Programs\Tavimo, with a Start menu entry and an uninstaller that Apps & features
 ; lists. /S installs (and uninstalls) silently.
 ; makensis -DVERSION=1.2.3 -DEXE=tavimo.exe -DICON=tavimo.ico -DLICENSE=LICENSE -DOUTFILE=setup.exe
-Unicode true
+; The program is 64-bit, and so is its installer: it runs wherever the program does.
+Target amd64-unicode
 !include MUI2.nsh
 !include FileFunc.nsh
 
