@@ -46,6 +46,24 @@ pale_blue() {  # x y width height on the screen
       if (b > 96 && b > r + 24 && r - g <= 32 && g - r <= 32) count += n } END { print count + 0 }'
 }
 
+# --- started from a console (cmd on a terminal), the program answers there, though it is a
+# GUI program; spaces are cursor moves on Wine's console, so the text is compared without them
+if command -v script >/dev/null 2>&1; then
+  win_exe=$(winepath -w "$exe" 2>/dev/null)
+  on_console() {
+    script -qc "wine cmd /c '$win_exe $1'" /dev/null </dev/null 2>/dev/null |
+      sed 's/\x1b\[[0-9;?]*[a-zA-Z]//g; s/\x1b\][^\x07]*\x07//g' | tr -d '\r '
+  }
+  out=$(on_console --version)
+  check "--version answers on the console it was started from" \
+    'echo "$out" | grep -q "^tavimo[0-9]*\.[0-9]*\.[0-9]*$"' "$out"
+  out=$(on_console --bogus)
+  check "a bad argument is told on that console" \
+    'echo "$out" | grep -qF "tavimo:unknownoption'"'"'--bogus'"'"'"' "$out"
+else
+  skip "the console: script (util-linux) is not installed"
+fi
+
 # --- start-up: title, size, place, the first frame
 t0=$(now_ms)
 start_exe startup "$exe"
