@@ -1,11 +1,13 @@
 # SPDX-License-Identifier: MIT
 # The Windows program: one static GUI executable with its icon, version information and
 # manifest, and the release files (zip and installer) made by the target windows-release.
-# Included by the top-level CMakeLists.txt when building for Windows with MinGW.
+# Included by the top-level CMakeLists.txt when building for Windows.
 
-# One file with nothing beside it: the MinGW runtime goes in too.
 set_target_properties(tavimo PROPERTIES WIN32_EXECUTABLE ON)
-target_link_options(tavimo PRIVATE -static $<$<CONFIG:Release,MinSizeRel>:-s>)
+# One file with nothing beside it: the MinGW runtime goes in too.
+if(MINGW)
+  target_link_options(tavimo PRIVATE -static $<$<CONFIG:Release,MinSizeRel>:-s>)
+endif()
 target_sources(tavimo PRIVATE app/console_windows.cpp)
 # Beside Qt's default plugins, the headless platform: -platform offscreen works, as on Linux.
 qt_import_plugins(tavimo INCLUDE Qt6::QOffscreenIntegrationPlugin)
