@@ -7,10 +7,11 @@ using rt::Kind;
 
 namespace {
 
-// The Japanese UI face, by its own name and its English one, then faces of other systems that hold
-// "●" and the date's characters.
+// The Japanese UI face, by its own name and its English one; the Japanese faces of a Windows that
+// lacks it; then faces of other systems that hold "●" and the date's characters.
 constexpr std::string_view kJapaneseUiFallbacks[] = {
-    "MS PGothic", "IPAPGothic", "VL PGothic", "Noto Sans CJK JP", "DejaVu Sans", "Segoe UI Symbol"};
+    "MS PGothic", "MS UI Gothic", "Meiryo",      "Yu Gothic",      "IPAPGothic",
+    "VL PGothic", "Noto Sans CJK JP", "DejaVu Sans", "Segoe UI Symbol"};
 constexpr rt::Font kJapaneseUi12{"ＭＳ Ｐゴシック", 12, 400, kJapaneseUiFallbacks};
 constexpr rt::Font kJapaneseUi8{"ＭＳ Ｐゴシック", 8.25F, 400, kJapaneseUiFallbacks};
 constexpr std::string_view kDot = "●";

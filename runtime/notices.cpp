@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "runtime/notices.h"
 
+#include <algorithm>
+#include <cctype>
 #include <cstdio>
 
 namespace rt {
@@ -24,8 +26,12 @@ const char* text(Notice notice) {
 void setProgramName(std::string_view argv0) {
   const auto slash = argv0.find_last_of("/\\");
   if (slash != std::string_view::npos) argv0.remove_prefix(slash + 1);
-  if (argv0.size() > 4 && (argv0.ends_with(".exe") || argv0.ends_with(".EXE")))
-    argv0.remove_suffix(4);
+  // Windows names a program with its extension; what it says names it without, as usage does.
+  constexpr std::string_view kExe = ".exe";
+  if (argv0.size() > kExe.size() &&
+      std::equal(kExe.begin(), kExe.end(), argv0.end() - kExe.size(),
+                 [](char a, char b) { return a == std::tolower(static_cast<unsigned char>(b)); }))
+    argv0.remove_suffix(kExe.size());
   if (!argv0.empty()) name = argv0;
 }
 

@@ -1,7 +1,23 @@
 #!/bin/sh
 # SPDX-License-Identifier: MIT
-# Sets everything up and runs every test, headless (tests that need a real X server start Xvfb).
+# Sets everything up and runs every test, headless (tests that need a real X server start Xvfb);
+# then cross-builds the Windows program (scripts/windows.sh) and tests it under Wine.
+# TAVIMO_WINDOWS_TESTS=0 leaves the Windows leg out.
 set -eu
 cd "$(dirname "$0")/.."
 sh scripts/setup.sh
-ctest --test-dir build --output-on-failure -j"$(nproc)"
+status=0
+ctest --test-dir build --output-on-failure -j"$(nproc)" || status=$?
+
+if [ "${TAVIMO_WINDOWS_TESTS:-1}" = 0 ]; then
+  echo "skipped: the Windows leg (TAVIMO_WINDOWS_TESTS=0)"
+  exit "$status"
+fi
+echo "== Windows: cross-built, tested under Wine"
+if sh scripts/windows.sh; then
+  ctest --test-dir build-windows --output-on-failure -j"$(nproc)" || status=$?
+else
+  echo "FAIL the Windows build (scripts/windows.sh)"
+  status=1
+fi
+exit "$status"

@@ -49,6 +49,14 @@ TEST(IgnoredMoves, AnyMoveCarriedOutInTheFirstTwentyKeepsItQuiet) {
   EXPECT_EQ(spoken(100, [](int i) { return Position{300 - 3 * std::min(i, 20), 200}; }), none);
 }
 
+TEST(Notices, TheProgramsNameIsItsFileNameWithoutFolderOrWindowsExtension) {
+  for (const char* argv0 :
+       {"/usr/games/tavimo", "tavimo", "C:\\Program Files\\Tavimo\\tavimo.exe", "tavimo.EXE"}) {
+    rt::setProgramName(argv0);
+    EXPECT_EQ(rt::programName(), "tavimo") << argv0;
+  }
+}
+
 TEST(NoticesDeathTest, EachNoticeIsSaidOnceARunInTheProgramsName) {
   const auto run = [] {
     rt::setProgramName("/usr/games/tavimo");

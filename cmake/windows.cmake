@@ -1,0 +1,89 @@
+# SPDX-License-Identifier: MIT
+# The Windows program: one static GUI executable with its icon, version information and
+# manifest, and the release files (zip and installer) made by the target windows-release.
+# Included by the top-level CMakeLists.txt when building for Windows.
+
+set_target_properties(tavimo PROPERTIES WIN32_EXECUTABLE ON)
+# One file with nothing beside it: the MinGW runtime goes in too.
+if(MINGW)
+  target_link_options(tavimo PRIVATE -static $<$<CONFIG:Release,MinSizeRel>:-s>)
+endif()
+target_sources(tavimo PRIVATE app/console_windows.cpp)
+# Beside Qt's default plugins, the headless platform: -platform offscreen works, as on Linux.
+qt_import_plugins(tavimo INCLUDE Qt6::QOffscreenIntegrationPlugin)
+
+# The icon is drawn from the window's own picture by the icon tool, which has to run here, on
+# the build machine: it is built for the build machine, from this same source tree.
+include(ExternalProject)
+set(TAVIMO_HOST_DIR ${CMAKE_BINARY_DIR}/host)
+set(TAVIMO_ICON_TOOL ${TAVIMO_HOST_DIR}/data/tavimo-icons)
+ExternalProject_Add(host-tools
+  SOURCE_DIR ${PROJECT_SOURCE_DIR}
+  BINARY_DIR ${TAVIMO_HOST_DIR}
+  CMAKE_ARGS -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF
+  BUILD_COMMAND ${CMAKE_COMMAND} --build <BINARY_DIR> --target tavimo-icons
+  BUILD_BYPRODUCTS ${TAVIMO_ICON_TOOL}
+  BUILD_ALWAYS ON
+  INSTALL_COMMAND ""
+  LOG_CONFIGURE ON
+  LOG_OUTPUT_ON_FAILURE ON)
+
+set(TAVIMO_ICO ${CMAKE_BINARY_DIR}/tavimo.ico)
+add_custom_command(
+  OUTPUT ${TAVIMO_ICO}
+  COMMAND ${TAVIMO_ICON_TOOL} --ico ${TAVIMO_ICO}
+  DEPENDS host-tools ${TAVIMO_ICON_TOOL}
+  COMMENT "Drawing the Windows icon")
+add_custom_target(windows-icon DEPENDS ${TAVIMO_ICO})
+
+set(TAVIMO_MANIFEST ${CMAKE_BINARY_DIR}/tavimo.manifest)
+configure_file(windows/tavimo.manifest.in ${TAVIMO_MANIFEST} @ONLY)
+configure_file(windows/tavimo.rc.in ${CMAKE_BINARY_DIR}/tavimo.rc @ONLY)
+target_sources(tavimo PRIVATE ${CMAKE_BINARY_DIR}/tavimo.rc)
+set_source_files_properties(${CMAKE_BINARY_DIR}/tavimo.rc PROPERTIES
+  OBJECT_DEPENDS "${TAVIMO_ICO};${TAVIMO_MANIFEST}")
+add_dependencies(tavimo windows-icon)
+
+# --- The release files: tavimo-VERSION-windows-x86_64.zip and tavimo-VERSION-setup.exe
+set(TAVIMO_ZIP ${CMAKE_BINARY_DIR}/tavimo-${PROJECT_VERSION}-windows-x86_64.zip)
+set(TAVIMO_SETUP ${CMAKE_BINARY_DIR}/tavimo-${PROJECT_VERSION}-setup.exe)
+set(TAVIMO_ZIP_DIR ${CMAKE_BINARY_DIR}/zip/tavimo-${PROJECT_VERSION})
+
+# The template's first line is its licence tag, not for readers of the zip.
+file(READ windows/README.txt.in readme)
+string(REGEX REPLACE "^SPDX-License-Identifier: MIT\n" "" readme "${readme}")
+string(CONFIGURE "${readme}" readme @ONLY)
+string(REPLACE "\n" "\r\n" readme "${readme}")
+file(WRITE ${CMAKE_BINARY_DIR}/README.txt "${readme}")
+set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS windows/README.txt.in)
+
+add_custom_command(
+  OUTPUT ${TAVIMO_ZIP}
+  COMMAND ${CMAKE_COMMAND} -E rm -rf ${CMAKE_BINARY_DIR}/zip
+  COMMAND ${CMAKE_COMMAND} -E make_directory ${TAVIMO_ZIP_DIR}
+  COMMAND ${CMAKE_COMMAND} -E copy $<TARGET_FILE:tavimo> ${TAVIMO_ZIP_DIR}/tavimo.exe
+  COMMAND ${CMAKE_COMMAND} -E copy ${PROJECT_SOURCE_DIR}/LICENSE ${TAVIMO_ZIP_DIR}/LICENSE.txt
+  COMMAND ${CMAKE_COMMAND} -E copy ${CMAKE_BINARY_DIR}/README.txt ${TAVIMO_ZIP_DIR}/README.txt
+  COMMAND ${CMAKE_COMMAND} -E rm -f ${TAVIMO_ZIP}
+  COMMAND ${CMAKE_COMMAND} -E chdir ${CMAKE_BINARY_DIR}/zip
+          ${CMAKE_COMMAND} -E tar cf ${TAVIMO_ZIP} --format=zip tavimo-${PROJECT_VERSION}
+  DEPENDS tavimo ${PROJECT_SOURCE_DIR}/LICENSE ${CMAKE_BINARY_DIR}/README.txt
+  COMMENT "Packing ${TAVIMO_ZIP}")
+
+find_program(MAKENSIS makensis)
+if(MAKENSIS)
+  add_custom_command(
+    OUTPUT ${TAVIMO_SETUP}
+    COMMAND ${MAKENSIS} -V2 -DVERSION=${PROJECT_VERSION} -DEXE=$<TARGET_FILE:tavimo>
+            -DICON=${TAVIMO_ICO} -DLICENSE=${PROJECT_SOURCE_DIR}/LICENSE -DOUTFILE=${TAVIMO_SETUP}
+            ${PROJECT_SOURCE_DIR}/windows/tavimo.nsi
+    DEPENDS tavimo ${TAVIMO_ICO} ${PROJECT_SOURCE_DIR}/windows/tavimo.nsi
+            ${PROJECT_SOURCE_DIR}/LICENSE
+    COMMENT "Making the installer ${TAVIMO_SETUP}")
+else()
+  add_custom_command(
+    OUTPUT ${TAVIMO_SETUP}
+    COMMAND ${CMAKE_COMMAND} -E echo "makensis was not found: install NSIS (Debian: nsis)"
+    COMMAND ${CMAKE_COMMAND} -E false)
+endif()
+add_custom_target(windows-release DEPENDS ${TAVIMO_ZIP} ${TAVIMO_SETUP})
