@@ -31,8 +31,8 @@ are accepted.
 </source>
         <translation>使い方: %1 [Qt のオプション...]
 デスクトップの飾りです。小さなウィンドウの中で、連なった 7 つの色付きの点が
-跳ね回ります。&quot;move&quot; でウィンドウが画面を歩き回り、&quot;date&quot; で今日の日付を
-表示し、&quot;end&quot; で終了します。
+跳ね回ります。「move」でウィンドウが画面を歩き回り、「date」で今日の日付を
+表示し、「end」で終了します。
 
   -h, --help     このヘルプを表示して終了します
       --version  バージョン情報を表示して終了します
@@ -92,7 +92,7 @@ are accepted.
     </message>
     <message>
         <source>A trail of seven coloured dots bounces about in it; today&apos;s date appears at its lower right when the date button shows it.</source>
-        <translation>連なった 7 つの色付きの点がこの中を跳ね回ります。date ボタンで表示すると、右下に今日の日付が出ます。</translation>
+        <translation>連なった 7 つの色付きの点がこの中を跳ね回ります。「date」ボタンで表示すると、右下に今日の日付が出ます。</translation>
     </message>
     <message>
         <source>Today&apos;s date</source>
