@@ -5,7 +5,10 @@
 #include <string>
 #include <string_view>
 
+#include <QString>
+
 #include "runtime/notices.h"
+#include "runtime/translations.h"
 
 #ifndef TAVIMO_VERSION
 #define TAVIMO_VERSION "unknown"
@@ -53,52 +56,68 @@ std::string shown(std::string_view arg) {
 }
 
 int usageError(const char* message, std::string_view arg) {
-  const char* name = rt::programName().c_str();
-  std::fprintf(stderr, "%s: %s '%s'\nTry '%s --help' for more information.\n", name, message,
-               shown(arg).c_str(), name);
+  const QString name = QString::fromStdString(rt::programName());
+  rt::say(rt::translate("CommandLine", message).arg(QString::fromStdString(shown(arg))));
+  std::fprintf(stderr, "%s\n",
+               rt::translate("CommandLine", "Try '%1 --help' for more information.")
+                   .arg(name)
+                   .toUtf8()
+                   .constData());
   return 2;
+}
+
+void print(const QString& text) {
+  std::fputs(text.toUtf8().constData(), stdout);
 }
 
 }  // namespace
 
 std::optional<int> answerCommandLine(int argc, char** argv) {
+  const QString name = QString::fromStdString(rt::programName());
   for (int i = 1; i < argc; ++i) {
     const std::string_view arg = argv[i];
     switch (kindOf(arg)) {
       case Kind::Ours:
         if (arg == "--version") {
-          std::printf(
-              "%s %s\n"
-              "Copyright (C) 2026 The Tavimo authors\n"
-              "License: MIT\n"
-              "This is free software: you are free to change and redistribute it.\n"
-              "There is NO WARRANTY, to the extent permitted by law.\n",
-              rt::programName().c_str(), TAVIMO_VERSION);
+          // The first line is what scripts read: as it is in every language.
+          print(name + QStringLiteral(" " TAVIMO_VERSION "\n") +
+                QStringLiteral("Copyright (C) 2026 The Tavimo authors\n") +
+                rt::translate("CommandLine",
+                              "License: MIT\n"
+                              "This is free software: you are free to change and redistribute it.\n"
+                              "There is NO WARRANTY, to the extent permitted by law.\n"));
         } else {
-          std::printf(
-              "Usage: %s [QT-OPTION...]\n"
-              "A desktop ornament: a trail of seven coloured dots bounces about in a small\n"
-              "window; \"move\" sends the window wandering, \"date\" shows today's date, \"end\"\n"
-              "quits.\n"
-              "\n"
-              "  -h, --help     show this help and exit\n"
-              "      --version  show the version and exit\n"
-              "\n"
-              "Qt's standard options, such as -platform NAME, -display NAME or -style NAME,\n"
-              "are accepted.\n",
-              rt::programName().c_str());
+          print(rt::translate(
+                    "CommandLine",
+                    "Usage: %1 [QT-OPTION...]\n"
+                    "A desktop ornament: a trail of seven coloured dots bounces about in a small\n"
+                    "window; \"move\" sends the window wandering, \"date\" shows today's date, "
+                    "\"end\"\n"
+                    "quits.\n"
+                    "\n"
+                    "  -h, --help     show this help and exit\n"
+                    "      --version  show the version and exit\n"
+                    "\n"
+                    "Qt's standard options, such as -platform NAME, -display NAME or -style NAME,\n"
+                    "are accepted.\n")
+                    .arg(name));
         }
         return 0;
       case Kind::QtWithValue:
-        if (++i == argc) return usageError("option needs a value:", arg);
+        if (++i == argc)
+          return usageError(QT_TRANSLATE_NOOP("CommandLine", "option needs a value: '%1'"), arg);
         break;
       case Kind::QtJoinedValue:
-        if (arg.ends_with('=')) return usageError("option needs a value:", arg);
+        if (arg.ends_with('='))
+          return usageError(QT_TRANSLATE_NOOP("CommandLine", "option needs a value: '%1'"), arg);
         break;
       case Kind::QtFlag:
         break;
       case Kind::Unknown:
-        return usageError(arg.starts_with('-') ? "unknown option" : "unexpected argument", arg);
+        return usageError(arg.starts_with('-')
+                              ? QT_TRANSLATE_NOOP("CommandLine", "unknown option '%1'")
+                              : QT_TRANSLATE_NOOP("CommandLine", "unexpected argument '%1'"),
+                          arg);
     }
   }
   return std::nullopt;

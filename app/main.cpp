@@ -7,9 +7,11 @@
 #include "mainform/mainform.h"
 #include "runtime/application.h"
 #include "runtime/notices.h"
+#include "runtime/translations.h"
 
 int main(int argc, char** argv) {
   if (argc > 0) rt::setProgramName(argv[0]);
+  rt::loadTranslations();
   if (const auto status = answerCommandLine(argc, argv)) return *status;
   std::vector<std::string> args = argumentsForQt(argc, argv);
   std::vector<char*> qtArgv;

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 // The window definition: the window's settings and its controls in creation order, each with
 // only the settings in which it differs from its kind's defaults.
+#include <QtGlobal>
+
 #include "mainform/mainform.h"
 
 using rt::Kind;
@@ -32,13 +34,15 @@ constexpr rt::ControlRecord kControls[] = {
     {"Time", Kind::Timer, "MainForm", -1, {.interval = 100}},
     {"Ijigen", Kind::PictureBox, "MainForm", -1,
      {.left = 120, .top = 120, .width = 3975, .height = 3735, .tabIndex = 0,
-      .backColor = 0x00000000, .font = kJapaneseUi8, .accessibleName = "Play area",
-      .accessibleDescription = "A trail of seven coloured dots bounces about in it; today's date "
-                               "appears at its lower right when the date button shows it."}},
+      .backColor = 0x00000000, .font = kJapaneseUi8, .accessibleName = QT_TRANSLATE_NOOP("MainForm", "Play area"),
+      .accessibleDescription = QT_TRANSLATE_NOOP("MainForm",
+                                                 "A trail of seven coloured dots bounces about in "
+                                                 "it; today's date appears at its lower right when "
+                                                 "the date button shows it.")}},
     {"Hizuke", Kind::Label, "Ijigen", -1,
      {.left = 3120, .top = 3360, .width = 735, .height = 255,
       .foreColor = 0x00FFC0C0, .alignment = rt::Alignment::Right, .visible = false,
-      .accessibleDescription = "Today's date"}},
+      .accessibleDescription = QT_TRANSLATE_NOOP("MainForm", "Today's date")}},
     {"Dot", Kind::Label, "Ijigen", 6,
      {.left = 3540, .top = 1230, .width = 240, .height = 240, .caption = kDot, .font = kJapaneseUi12}},
     {"Dot", Kind::Label, "Ijigen", 5,

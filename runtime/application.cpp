@@ -2,7 +2,6 @@
 #include "runtime/application.h"
 
 #include <QApplication>
-#include <cstdio>
 #include <cstdlib>
 #include <string>
 #include <vector>
@@ -10,6 +9,7 @@
 #include "runtime/form.h"
 #include "runtime/notices.h"
 #include "runtime/platform.h"
+#include "runtime/translations.h"
 
 namespace rt {
 namespace {
@@ -28,9 +28,8 @@ std::vector<StartMessage> heldMessages;
 // platform it knows; ours is one line, or two with Qt's reason, and status 1.
 void startupMessages(QtMsgType type, const QMessageLogContext& context, const QString& message) {
   if (type == QtFatalMsg) {
-    for (const std::string& line : startFailure(arguments, platformChosenByUser, heldMessages))
-      std::fprintf(stderr, "%s: %s\n", programName().c_str(), line.c_str());
-    std::fflush(stderr);
+    for (const QString& line : startFailure(arguments, platformChosenByUser, heldMessages))
+      say(line);
     std::_Exit(1);
   }
   heldMessages.push_back({type, QString::fromUtf8(context.category), message});
@@ -53,6 +52,7 @@ Application::Application(int& argc, char** argv) {
                       m.text);
   }
   heldMessages.clear();
+  installQtTranslation();
 }
 
 Application::~Application() = default;

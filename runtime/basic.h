@@ -22,6 +22,7 @@ struct RuntimeError {
 
 inline constexpr RuntimeError kOverflow{6, "Overflow"};
 inline constexpr RuntimeError kSubscriptOutOfRange{9, "Subscript out of range"};
+inline constexpr RuntimeError kOutOfMemory{7, "Out of memory"};
 
 [[noreturn]] inline void Raise(const RuntimeError& error) {
   throw error;

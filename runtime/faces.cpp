@@ -6,10 +6,10 @@
 #include <QFontInfo>
 #include <QFontMetrics>
 #include <QStringList>
-#include <cstdio>
 
 #include "runtime/notices.h"
 #include "runtime/qtbridge.h"
+#include "runtime/translations.h"
 
 namespace rt {
 namespace {
@@ -64,16 +64,11 @@ void ensureFaceHolds(const Font& font, const QString& text) {
       break;
     }
   }
-  const QByteArray shown = text.toUtf8();
-  if (found.isEmpty()) {
-    std::fprintf(stderr, "%s: no installed font holds \"%s\"; it will not show as it should\n",
-                 programName().c_str(), shown.constData());
-    return;
-  }
-  std::fprintf(stderr, "%s: none of the faces %s holds \"%s\"; using %s\n", programName().c_str(),
-               (QStringList(face) + fallbacks).join(", ").toUtf8().constData(), shown.constData(),
-               found.toUtf8().constData());
-  std::fflush(stderr);
+  if (found.isEmpty())
+    return say(translate("Faces", "no installed font holds \"%1\"; it will not show as it should")
+                   .arg(text));
+  say(translate("Faces", "none of the faces %1 holds \"%2\"; using %3")
+          .arg((QStringList(face) + fallbacks).join(QStringLiteral(", ")), text, found));
   QFont::removeSubstitutions(face);
   QFont::insertSubstitution(face, found);
 }

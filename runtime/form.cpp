@@ -15,6 +15,7 @@
 #include "runtime/faces.h"
 #include "runtime/pictureboxwidget.h"
 #include "runtime/qtbridge.h"
+#include "runtime/translations.h"
 #include "runtime/widgets.h"
 #include "runtime/windowplace.h"
 
@@ -73,6 +74,10 @@ void Form::build() {
 
 void Form::buildWidgets() {
   const auto px = [this](Single twips) { return toPixels(twips, twipsPerPixel_); };
+  const std::string context(definition_.name);
+  const auto said = [&context](const std::optional<std::string_view>& text) {
+    return text ? translate(context.c_str(), std::string(*text).c_str()) : QString();
+  };
   QWidget& window = *window_;
   window.setWindowTitle(toQString(definition_.caption));
   if (definition_.icon) window.setWindowIcon(toQIcon(*definition_.icon));
@@ -95,7 +100,7 @@ void Form::buildWidgets() {
       box->widget_->setFont(toQFont(box->font_));
       widget = box->widget_;
     } else if (auto* label = dynamic_cast<Label*>(c.get())) {
-      label->container_.widget_->add(*label, toQString(s.accessibleDescription.value_or("")));
+      label->container_.widget_->add(*label, said(s.accessibleDescription));
     } else if (auto* button = dynamic_cast<CommandButton*>(c.get())) {
       button->widget_ = new detail::ButtonWidget(toQString(button->caption_), parent);
       QObject::connect(button->widget_, &QPushButton::clicked, button->widget_,
@@ -105,9 +110,8 @@ void Form::buildWidgets() {
       scheduleTimer(*timer);
     }
     if (!widget) continue;
-    if (s.accessibleName) widget->setAccessibleName(toQString(*s.accessibleName));
-    if (s.accessibleDescription)
-      widget->setAccessibleDescription(toQString(*s.accessibleDescription));
+    if (s.accessibleName) widget->setAccessibleName(said(s.accessibleName));
+    if (s.accessibleDescription) widget->setAccessibleDescription(said(s.accessibleDescription));
     widget->setGeometry(px(s.left.value_or(0)), px(s.top.value_or(0)), px(s.width.value_or(0)),
                         px(s.height.value_or(0)));
     widget->setVisible(s.visible.value_or(true));
@@ -164,7 +168,7 @@ void Form::dispatch(Handler handler) {
   } catch (const RuntimeError& error) {
     fail(error);
   } catch (const std::bad_alloc&) {
-    fail({7, "Out of memory"});
+    fail(kOutOfMemory);
   }
 }
 

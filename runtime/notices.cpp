@@ -5,20 +5,22 @@
 #include <cctype>
 #include <cstdio>
 
+#include "runtime/translations.h"
+
 namespace rt {
 namespace {
 
 std::string name = "tavimo";
 bool told[2] = {};
 
-const char* text(Notice notice) {
+QString text(Notice notice) {
   switch (notice) {
     case Notice::CannotMoveWindows:
-      return "this session does not let programs move their windows";
+      return translate("Notices", "this session does not let programs move their windows");
     case Notice::MovesIgnored:
-      return "the window manager ignores this program's moves";
+      return translate("Notices", "the window manager ignores this program's moves");
   }
-  return "";
+  return {};
 }
 
 }  // namespace
@@ -39,12 +41,16 @@ const std::string& programName() {
   return name;
 }
 
+void say(const QString& line) {
+  std::fprintf(stderr, "%s: %s\n", name.c_str(), line.toUtf8().constData());
+  std::fflush(stderr);
+}
+
 void tellOnce(Notice notice) {
   bool& done = told[static_cast<int>(notice)];
   if (done) return;
   done = true;
-  std::fprintf(stderr, "%s: %s\n", name.c_str(), text(notice));
-  std::fflush(stderr);
+  say(text(notice));
 }
 
 }  // namespace rt

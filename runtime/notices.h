@@ -2,6 +2,7 @@
 // Lines the program says on stderr in its own name, some of them only once a run.
 #pragma once
 
+#include <QString>
 #include <string>
 #include <string_view>
 
@@ -10,6 +11,9 @@ namespace rt {
 // The name the program's messages begin with: argv[0] without its folders.
 void setProgramName(std::string_view argv0);
 const std::string& programName();
+
+// Says a line on stderr in the program's name.
+void say(const QString& line);
 
 enum class Notice {
   CannotMoveWindows,  // the session keeps programs from placing their own windows

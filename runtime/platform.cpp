@@ -6,6 +6,8 @@
 #include <QStringList>
 #include <string_view>
 
+#include "runtime/translations.h"
+
 namespace rt {
 namespace {
 
@@ -29,10 +31,10 @@ QByteArray xDisplay(const std::vector<std::string>& args) {
   return named.isEmpty() ? qgetenv("DISPLAY") : named;
 }
 
-std::string oneLine(const QString& text, qsizetype most) {
+QString oneLine(const QString& text, qsizetype most) {
   QString line = text.section(QLatin1Char('\n'), 0, 0).trimmed();
   if (line.size() > most) line = line.left(most) + QStringLiteral("...");
-  return line.toStdString();
+  return line;
 }
 
 // Qt's word that a platform it found could not be started: what the program says better itself.
@@ -61,29 +63,30 @@ bool isAttemptNoise(const StartMessage& message) {
   return message.category == QLatin1String("qt.qpa.plugin") || isConsequence(message);
 }
 
-std::vector<std::string> startFailure(const std::vector<std::string>& args, bool userChose,
-                                      const std::vector<StartMessage>& messages) {
+QStringList startFailure(const std::vector<std::string>& args, bool userChose,
+                         const std::vector<StartMessage>& messages) {
   QByteArray platforms = option(args, "platform");
   if (platforms.isEmpty()) platforms = qgetenv("QT_QPA_PLATFORM");
 #if defined(__unix__) && !defined(__APPLE__)
   if (platforms.isEmpty()) platforms = "xcb";
 #endif
-  std::string faults;
+  QStringList faults;
   for (const QByteArray& platform : platforms.split(';')) {
-    if (platform.isEmpty()) continue;
-    if (!faults.empty()) faults += "; ";
     const QByteArray display = xDisplay(args);
+    if (platform.isEmpty()) continue;
     if (platform != "xcb")
-      faults += "the \"" + platform.toStdString() + "\" platform could not be started";
+      faults << translate("Platform", "the \"%1\" platform could not be started")
+                    .arg(QString::fromLocal8Bit(platform));
     else if (!display.isEmpty())
-      faults += "cannot connect to X display \"" + display.toStdString() + "\"";
+      faults << translate("Platform", "cannot connect to X display \"%1\"")
+                    .arg(QString::fromLocal8Bit(display));
     else if (!userChose && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
-      faults += "neither DISPLAY nor WAYLAND_DISPLAY is set";
+      faults << translate("Platform", "neither DISPLAY nor WAYLAND_DISPLAY is set");
     else
-      faults += "DISPLAY is not set";
+      faults << translate("Platform", "DISPLAY is not set");
   }
-  if (faults.empty()) faults = "the window system could not be reached";
-  std::vector<std::string> lines{"cannot open a display: " + faults};
+  if (faults.isEmpty()) faults << translate("Platform", "the window system could not be reached");
+  QStringList lines{translate("Platform", "cannot open a display: %1").arg(faults.join("; "))};
 
   // Qt's own reason, without the list of every platform it knows that follows it.
   QStringList reasons;
@@ -95,7 +98,7 @@ std::vector<std::string> startFailure(const std::vector<std::string>& args, bool
   }
   reasons.removeDuplicates();
   if (!reasons.isEmpty())
-    lines.push_back("Qt: " + oneLine(reasons.join(QStringLiteral("; ")), 200));
+    lines << QStringLiteral("Qt: ") + oneLine(reasons.join(QStringLiteral("; ")), 200);
   return lines;
 }
 

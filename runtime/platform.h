@@ -4,6 +4,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <QtGlobal>
 #include <string>
 #include <vector>
@@ -27,8 +28,8 @@ bool isAttemptNoise(const StartMessage& message);
 // Why no platform could be started, in one line, and Qt's reason in a second where Qt gave one.
 // Each line without the program's name. The arguments are the command line as it was before Qt
 // took its own options out of it.
-std::vector<std::string> startFailure(const std::vector<std::string>& args, bool userChose,
-                                      const std::vector<StartMessage>& messages);
+QStringList startFailure(const std::vector<std::string>& args, bool userChose,
+                         const std::vector<StartMessage>& messages);
 
 bool isPlatformX11();
 

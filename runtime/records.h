@@ -37,8 +37,9 @@ struct Settings {
   std::optional<Alignment> alignment{};
   std::optional<bool> visible{}, enabled{};
   std::optional<int> interval{};
-  // What a screen reader says of a control. A label without a description is decoration and is
-  // left out of the accessibility tree; one with it is read as its caption.
+  // What a screen reader says of a control, translated in the window's name as context. A label
+  // without a description is decoration and is left out of the accessibility tree; one with it is
+  // read as its caption.
   std::optional<std::string_view> accessibleName{}, accessibleDescription{};
 };
 

@@ -4,7 +4,8 @@
 set -eu
 cd "$(dirname "$0")/.."
 
-packages="g++ cmake make qt6-base-dev libgtest-dev libbenchmark-dev \
+packages="g++ cmake make qt6-base-dev qt6-l10n-tools qt6-tools-dev qt6-translations-l10n \
+  libgtest-dev libbenchmark-dev \
   fonts-ipafont-gothic fonts-vlgothic fonts-dejavu-core \
   libxcb1-dev xvfb xauth xdotool x11-utils openbox wmctrl imagemagick \
   desktop-file-utils appstream file git \

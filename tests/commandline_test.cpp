@@ -61,6 +61,39 @@ TEST(CommandLine, HelpAndVersionAnswerOnStdoutWithoutADisplay) {
   EXPECT_TRUE(v.out.contains("\nLicense: MIT\n")) << v.out.toStdString();
 }
 
+// The help and a usage error in the user's language, chosen as gettext chooses it; English where
+// the program has no translation, and in the C locale whatever LANGUAGE says.
+TEST(CommandLine, HelpAndUsageErrorsSpeakTheUsersLanguage) {
+  struct Case {
+    QStringList locale;
+    QString help, error;
+  };
+  const QStringList unset = {"LC_ALL", "LC_MESSAGES", "LANG", "LANGUAGE"};
+  const QString nb = QString(QChar(0x00A0));
+  const Case cases[] = {
+      {{"LANG=ja_JP.UTF-8"}, u8"使い方: tavimo", u8"tavimo: 不明なオプションです: '-x'"},
+      {{"LANG=de_DE.UTF-8"}, "Aufruf: tavimo", u8"tavimo: unbekannte Option „-x“"},
+      {{"LANG=fr_FR.UTF-8"}, "Utilisation" + nb + ": tavimo",
+       u8"tavimo: option inconnue" + nb + u8": «" + nb + "-x" + nb + u8"»"},
+      {{"LC_ALL=de_AT.UTF-8", "LANG=fr_FR.UTF-8"}, "Aufruf: tavimo", ""},
+      {{"LC_MESSAGES=ja_JP.UTF-8", "LANG=de_DE.UTF-8"}, u8"使い方: tavimo", ""},
+      {{"LANG=fr_FR.UTF-8", "LANGUAGE=de:ja"}, "Aufruf: tavimo", ""},
+      {{"LANG=fr_FR.UTF-8", "LANGUAGE=en:ja"}, "Usage: tavimo", ""},
+      {{"LANG=sw_KE.UTF-8"}, "Usage: tavimo", "tavimo: unknown option '-x'"},
+      {{"LANG=C.UTF-8", "LANGUAGE=ja"}, "Usage: tavimo", "tavimo: unknown option '-x'"},
+      {{}, "Usage: tavimo", "tavimo: unknown option '-x'"},
+  };
+  for (const Case& c : cases) {
+    const QStringList vars = unset + c.locale;
+    const std::string where = c.locale.join(' ').toStdString();
+    EXPECT_TRUE(tavimo({"--help"}, vars).out.startsWith(c.help)) << where;
+    if (c.error.isEmpty()) continue;
+    const Outcome bad = tavimo({"-x"}, vars);
+    EXPECT_EQ(bad.status, 2) << where;
+    EXPECT_EQ(bad.err.section('\n', 0, 0), c.error) << where;
+  }
+}
+
 TEST(CommandLine, AnythingElseIsAShortUsageErrorWithStatusTwo) {
   const QStringList bad[] = {{"foo"}, {"--bar"}, {"-x"}, {"-platform"}, {"--help=1"}};
   for (const QStringList& args : bad) {

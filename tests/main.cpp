@@ -4,6 +4,7 @@
 #include <QByteArray>
 
 #include "runtime/application.h"
+#include "runtime/translations.h"
 
 int main(int argc, char** argv) {
   // Headless, whatever the shell says: the tests deliver every tick and click themselves.
@@ -11,6 +12,7 @@ int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", QByteArray("offscreen"));
   testing::InitGoogleTest(&argc, argv);
   GTEST_FLAG_SET(death_test_style, "threadsafe");
+  rt::loadTranslations();
   rt::Application app(argc, argv);
   return RUN_ALL_TESTS();
 }

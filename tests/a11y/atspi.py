@@ -238,5 +238,25 @@ finally:
         program.kill()
         program.wait()
 
+# --- in the user's language: what a reader hears of the play area
+NAMES = {"ja_JP.UTF-8": "\u30d7\u30ec\u30a4\u30a8\u30ea\u30a2", "de_DE.UTF-8": "Spielfl\u00e4che",
+         "fr_FR.UTF-8": "Zone de jeu", "C.UTF-8": "Play area"}
+for locale, name in NAMES.items():
+    env = {k: v for k, v in os.environ.items() if k not in ("LC_ALL", "LC_MESSAGES", "LANGUAGE")}
+    env["LANG"] = locale
+    program = subprocess.Popen([tavimo], env=env, stderr=stderr)
+    try:
+        app = wait_for(find_app, 20)
+        heard_name = None
+        if app is not None:
+            app.set_cache_mask(Atspi.Cache.NONE)
+            frame = children(app)[0]
+            heard_name = wait_for(lambda: children(frame)[0].name, 5)
+        check(f"with LANG={locale} the play area is called {name!r}", heard_name == name,
+              repr(heard_name))
+    finally:
+        program.kill()
+        program.wait()
+
 print(f"{passed} passed, {failed} failed")
 sys.exit(1 if failed else 0)

@@ -23,6 +23,10 @@ check() {
 id=org.tavimo.Tavimo
 check "binary" '[ -x "$bin/tavimo" ]'
 check "desktop entry validates" 'desktop-file-validate "$data/applications/$id.desktop"'
+check "desktop entry in Japanese, German and French" \
+  '[ "$(grep -cE "^(GenericName|Comment|Keywords)\[(ja|de|fr)\]=" "$data/applications/$id.desktop")" = 9 ]'
+check "metainfo summary in Japanese, German and French" \
+  '[ "$(grep -cE "<summary xml:lang=\"(ja|de|fr)\">" "$data/metainfo/$id.metainfo.xml")" = 3 ]'
 check "metainfo validates" \
   'appstreamcli validate --no-net --pedantic "$data/metainfo/$id.metainfo.xml" >/dev/null'
 for size in 16 32 48 64 128 256; do
