@@ -60,6 +60,10 @@ if command -v script >/dev/null 2>&1; then
   out=$(on_console --bogus)
   check "a bad argument is told on that console" \
     'echo "$out" | grep -qF "tavimo:unknownoption'"'"'--bogus'"'"'"' "$out"
+  out=$(LANG=de_DE.UTF-8 on_console --bogus)
+  check "in the user's language: German where LANG says so" \
+    'echo "$out" | grep -q "^tavimo:unbekannteOption" && echo "$out" | grep -q "liefertweitereInformationen"' \
+    "$out"
 else
   skip "the console: script (util-linux) is not installed"
 fi
