@@ -9,11 +9,13 @@ using rt::Kind;
 
 namespace {
 
-// The Japanese UI face, by its own name and its English one; the Japanese faces of a Windows that
-// lacks it; then faces of other systems that hold "●" and the date's characters.
+// Where the Japanese UI face is missing: faces that hold "●" and the date's characters.
 constexpr std::string_view kJapaneseUiFallbacks[] = {
-    "MS PGothic", "MS UI Gothic", "Meiryo",      "Yu Gothic",      "IPAPGothic",
-    "VL PGothic", "Noto Sans CJK JP", "DejaVu Sans", "Segoe UI Symbol"};
+    "MS PGothic",                                           // the same face, by its English name
+    "MS UI Gothic", "Meiryo",          "Yu Gothic",         // Windows without it
+    "IPAPGothic",   "VL PGothic",      "Noto Sans CJK JP",  // Japanese faces elsewhere
+    "DejaVu Sans",  "Segoe UI Symbol",                      // any that holds "●"
+};
 constexpr rt::Font kJapaneseUi12{"ＭＳ Ｐゴシック", 12, 400, kJapaneseUiFallbacks};
 constexpr rt::Font kJapaneseUi8{"ＭＳ Ｐゴシック", 8.25F, 400, kJapaneseUiFallbacks};
 constexpr std::string_view kDot = "●";

@@ -74,7 +74,8 @@ TEST(CommandLine, HelpAndUsageErrorsSpeakTheUsersLanguage) {
   const Case cases[] = {
       {{"LANG=ja_JP.UTF-8"}, u8"使い方: tavimo", u8"tavimo: 不明なオプションです: '-x'"},
       {{"LANG=de_DE.UTF-8"}, "Aufruf: tavimo", u8"tavimo: unbekannte Option „-x“"},
-      {{"LANG=fr_FR.UTF-8"}, "Utilisation" + nb + ": tavimo",
+      {{"LANG=fr_FR.UTF-8"},
+       "Utilisation" + nb + ": tavimo",
        u8"tavimo: option inconnue" + nb + u8": «" + nb + "-x" + nb + u8"»"},
 #ifdef Q_OS_UNIX  // the variables a Unix locale is made of; Windows has its own settings
       {{"LC_ALL=de_AT.UTF-8", "LANG=fr_FR.UTF-8"}, "Aufruf: tavimo", ""},
