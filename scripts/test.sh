@@ -16,6 +16,10 @@ fi
 echo "== Windows: cross-built, tested under Wine"
 if sh scripts/windows.sh; then
   ctest --test-dir build-windows --output-on-failure -j"$(nproc)" || status=$?
+  # Every screenshot in one place: the Windows program's beside the others.
+  rm -rf build/artifacts/windows
+  mkdir -p build/artifacts
+  cp -r build-windows/artifacts build/artifacts/windows 2>/dev/null || true
 else
   echo "FAIL the Windows build (scripts/windows.sh)"
   status=1

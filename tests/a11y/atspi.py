@@ -185,14 +185,15 @@ try:
     time.sleep(0.3)
     client = client_area(window[0])
     wandered = start_place[0] - client[0]
-    check("the window wandered to the left", wandered > 100, f"{wandered} px")
+    check(f"the window wandered {wandered} px to the left", wandered > 100, f"{wandered} px")
     for name, acc, offset in (("the play area", area, (8, 8)),
                               ('"move"', button("move"), (8, 264))):
         extents = acc.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
         off = (extents.x - client[0] - offset[0], extents.y - client[1] - offset[1])
-        check(f"after it, {name}'s extents follow the window within 2 px",
+        check(f"after it, {name}'s extents follow the window within 2 px "
+              f"(at {extents.x},{extents.y}: {off[0]:+d},{off[1]:+d} px off)",
               max(abs(off[0]), abs(off[1])) <= 2,
-              f"at {extents.x},{extents.y}; the window's client area at {client[0]},{client[1]}")
+              f"the window's client area at {client[0]},{client[1]}")
 
     # --- the date, shown, read back as drawn, and hidden again
     events.clear()
