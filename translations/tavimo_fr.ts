@@ -13,7 +13,7 @@ This is free software: you are free to change and redistribute it.
 There is NO WARRANTY, to the extent permitted by law.
 </source>
         <translation>Licence&#xa0;: MIT
-Ceci est un logiciel libre&#xa0;: vous êtes libre de le modifier et de le redistribuer.
+Ceci est un logiciel libre&#xa0;: vous pouvez le modifier et le redistribuer.
 Il n&apos;y a AUCUNE GARANTIE, dans les limites permises par la loi.
 </translation>
     </message>
