@@ -45,13 +45,7 @@ x11_desktop() {
   size=$(geometry "$wid" | cut -d' ' -f3,4)
   check "$d: client area is 279 x 294 px" '[ "$size" = "279 294" ]' "got $size"
   click "$wid" $move_x $move_y
-  sleep 0.5
-  set -- $(place "$wid")
-  x0=$1 y0=$2 t0=$(now_ms)
-  sleep 1.5
-  set -- $(place "$wid")
-  x1=$1 y1=$2 t1=$(now_ms)
-  speed=$(((x0 - x1) * 1000 / (t1 - t0)))
+  follow_travel "$wid"
   check "$d: \"move\": the window travels left at about 66 px/s" \
     '[ "$speed" -ge 40 ] && [ "$speed" -le 80 ] && [ "$y1" = "$y0" ]' \
     "$speed px/s, from $x0,$y0 to $x1,$y1"

@@ -52,6 +52,18 @@ hinted_place() {
   xprop -id "$1" WM_NORMAL_HINTS 2>/dev/null |
     awk -F': ' '/specified location/ { gsub(",", "", $2); print $2; exit }'
 }
+# How far a window that has just been set wandering goes in 1.5 s: sets x0 y0 (where it was),
+# x1 y1 (where it went), t0 t1 and speed (px/s to the left)
+follow_travel() {
+  traveller=$1
+  sleep 0.5
+  set -- $(place "$traveller")
+  x0=$1 y0=$2 t0=$(now_ms)
+  sleep 1.5
+  set -- $(place "$traveller")
+  x1=$1 y1=$2 t1=$(now_ms)
+  speed=$(((x0 - x1) * 1000 / (t1 - t0)))
+}
 click() {  # window, x, y within its client area
   xdotool mousemove --window "$1" "$2" "$3" click 1
 }

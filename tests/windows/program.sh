@@ -109,13 +109,7 @@ check "another click on \"date\" hides it" '[ "$n" -eq 0 ]' "$n pixels"
 caption() { window_crop "$wid" 12 268 33 17; }
 before=$(caption)
 click "$wid" $move_x $move_y
-sleep 0.5
-set -- $(place "$wid")
-x0=$1 y0=$2 t0=$(now_ms)
-sleep 1.5
-set -- $(place "$wid")
-x1=$1 y1=$2 t1=$(now_ms)
-speed=$(((x0 - x1) * 1000 / (t1 - t0)))
+follow_travel "$wid"
 check "\"move\": the window travels left at about 66 px/s" \
   '[ "$speed" -ge 50 ] && [ "$speed" -le 80 ] && [ "$y1" = "$y0" ]' \
   "$speed px/s, from $x0,$y0 to $x1,$y1"
