@@ -1,8 +1,10 @@
 # SPDX-License-Identifier: MIT
-# The program's texts in each language that has a tavimo_LANGUAGE.ts here, and Qt's own for the
-# same languages, built into the program: it reads no file at run time.
+# The program's texts in each language that has a translations/tavimo_LANGUAGE.ts, and Qt's own for
+# the same languages, built into the program: it reads no file at run time.
 # `cmake --build build -t update_translations` brings the .ts files up to date with the sources.
-file(GLOB ts_files CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/tavimo_*.ts)
+# Included where tavimo_core is made: resources made for it elsewhere would be built by two
+# targets at once, and a parallel build could compile a half-written one.
+file(GLOB ts_files CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/translations/tavimo_*.ts)
 set(languages)
 foreach(ts ${ts_files})
   string(REGEX REPLACE ".*/tavimo_(.*)\\.ts$" "\\1" language ${ts})
