@@ -22,25 +22,25 @@ qt_add_translations(tavimo_core TS_FILES ${ts_files} SOURCES ${sources}
   RESOURCE_PREFIX /translations LUPDATE_OPTIONS -no-obsolete -locations none
   OUTPUT_TARGETS resource_targets)
 
-# Qt's own texts (a message box's buttons) where Qt ships them: the Qt this builds with, else the
-# system's (a Qt built for another system may have none of its own).
-set(qt_translations "${QT6_INSTALL_PREFIX}/${QT6_INSTALL_TRANSLATIONS}")
-if(NOT EXISTS "${qt_translations}/qtbase_ja.qm")
+# Qt's own texts (a message box's buttons) come with the Qt the program runs with: on a Linux
+# system, where the system keeps them (Debian: qt6-translations-l10n). A Windows build carries Qt
+# inside it, and so carries Qt's translations too, taken from the system that builds it.
+if(WIN32)
   set(qt_translations /usr/share/qt6/translations)
-endif()
-set(qt_qm_files)
-foreach(language ${languages})
-  if(EXISTS "${qt_translations}/qtbase_${language}.qm")
-    list(APPEND qt_qm_files "${qt_translations}/qtbase_${language}.qm")
+  set(qt_qm_files)
+  foreach(language ${languages})
+    if(EXISTS "${qt_translations}/qtbase_${language}.qm")
+      list(APPEND qt_qm_files "${qt_translations}/qtbase_${language}.qm")
+    endif()
+  endforeach()
+  if(qt_qm_files)
+    qt_add_resources(tavimo_core qt_translations PREFIX /translations BASE "${qt_translations}"
+      FILES ${qt_qm_files} OUTPUT_TARGETS qt_resource_targets)
+    list(APPEND resource_targets ${qt_resource_targets})
+  else()
+    message(WARNING "Qt's own translations were not found (qt6-translations-l10n): "
+      "message boxes will show Qt's English buttons")
   endif()
-endforeach()
-if(qt_qm_files)
-  qt_add_resources(tavimo_core qt_translations PREFIX /translations BASE "${qt_translations}"
-    FILES ${qt_qm_files} OUTPUT_TARGETS qt_resource_targets)
-  list(APPEND resource_targets ${qt_resource_targets})
-else()
-  message(WARNING "Qt's own translations were not found (qt6-translations-l10n): "
-    "message boxes will show Qt's English buttons")
 endif()
 
 # Data, not code: nothing in them for moc to find.

@@ -2,6 +2,7 @@
 #include "runtime/translations.h"
 
 #include <QCoreApplication>
+#include <QLibraryInfo>
 #include <QLocale>
 #include <QStringList>
 #include <QTranslator>
@@ -37,9 +38,12 @@ void loadTranslations() {
     if (QLocale(language).language() == QLocale::English) return;  // as written
     if (own.load(QLocale(language), QStringLiteral("tavimo"), QStringLiteral("_"),
                  QStringLiteral(":/translations"))) {
-      // Where Qt's own is missing, Qt's texts stay as Qt wrote them.
-      static_cast<void>(qt.load(QLocale(language), QStringLiteral("qtbase"), QStringLiteral("_"),
-                                QStringLiteral(":/translations")));
+      // Qt's own, where the Qt the program runs with has them: built in with a Qt that is built
+      // in, else where Qt keeps them. Without them Qt's texts stay as Qt wrote them.
+      for (const QString& folder :
+           {QStringLiteral(":/translations"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)})
+        if (qt.load(QLocale(language), QStringLiteral("qtbase"), QStringLiteral("_"), folder))
+          break;
       return;
     }
   }
