@@ -108,7 +108,11 @@ events = []
 
 
 def heard(event):
-    events.append((event.type, event.source.getRoleName(), event.detail1))
+    # events sent as the program ends can arrive after it has gone, when their source cannot answer
+    try:
+        events.append((event.type, event.source.getRoleName(), event.detail1))
+    except GLib.GError:
+        pass
 
 
 env = dict(os.environ, LC_ALL="C.UTF-8")
