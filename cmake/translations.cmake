@@ -1,6 +1,7 @@
 # SPDX-License-Identifier: MIT
-# The program's texts in each language that has a translations/tavimo_LANGUAGE.ts, and Qt's own for
-# the same languages, built into the program: it reads no file at run time.
+# The program's texts in each language that has a translations/tavimo_LANGUAGE.ts, built into the
+# program: it reads no file of its own at run time. Qt's own texts for the same languages are built
+# in only where Qt is (Windows).
 # `cmake --build build -t update_translations` brings the .ts files up to date with the sources.
 # Included where tavimo_core is made: resources made for it elsewhere would be built by two
 # targets at once, and a parallel build could compile a half-written one.

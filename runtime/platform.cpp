@@ -70,9 +70,9 @@ QStringList startFailure(const std::vector<std::string>& args, bool userChose,
 #if defined(__unix__) && !defined(__APPLE__)
   if (platforms.isEmpty()) platforms = "xcb";
 #endif
+  const QByteArray display = xDisplay(args);
   QStringList faults;
   for (const QByteArray& platform : platforms.split(';')) {
-    const QByteArray display = xDisplay(args);
     if (platform.isEmpty()) continue;
     if (platform != "xcb")
       faults << translate("Platform", "the \"%1\" platform could not be started")

@@ -33,4 +33,5 @@ ctest --test-dir "$work/build" -L unit -j"$(nproc)" --output-on-failure >"$work/
   echo "FAIL the unpacked release's unit tests"
   exit 1
 }
-echo "ok   the unpacked release builds and passes its unit tests: $(grep 'tests passed' "$work/ctest.log")"
+passed=$(grep 'tests passed' "$work/ctest.log")
+echo "ok   the unpacked release builds and passes its unit tests: $passed"
