@@ -45,9 +45,13 @@ Landing landing(const QWidget& window, QPoint to) {
   const QPoint client =
       spot.toPoint() +
       (QPointF(window.geometry().topLeft() - window.pos()) * here->devicePixelRatio()).toPoint();
+  // A fixed size is the one the window takes at each screen's scale: the size Qt holds may be
+  // one it read from a late report at the other screen's scale.
+  const QSize size =
+      window.minimumSize() == window.maximumSize() ? window.minimumSize() : window.size();
   // Kept there, a pixel of Qt's rounding either way included.
   const auto keeps = [&](const QScreen& screen) {
-    const QRect area(client, (QSizeF(window.size()) * screen.devicePixelRatio()).toSize());
+    const QRect area(client, (QSizeF(size) * screen.devicePixelRatio()).toSize());
     for (const QPoint nudge :
          {QPoint(0, 0), QPoint(-1, 0), QPoint(1, 0), QPoint(0, -1), QPoint(0, 1)})
       if (judged(area.translated(nudge), screen, screens) != &screen) return false;
