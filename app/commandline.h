@@ -1,16 +1,13 @@
 // SPDX-License-Identifier: MIT
-// The command line: --help and --version; Qt's own standard options pass through to Qt, and
+// The command line: Qt takes its own options; the program's are --help and --version, and
 // anything else is a usage error. The ornament itself takes no options.
 #pragma once
 
 #include <optional>
-#include <string>
-#include <vector>
 
-// What to do before the window opens: nothing (nullopt), or end at once with this status after
-// the answer has been printed.
-std::optional<int> answerCommandLine(int argc, char** argv);
+// Answers --help or --version wherever it stands, before any window system is asked for: the
+// status to end with once the answer is printed, or nothing.
+std::optional<int> answerOwnOptions(int argc, char** argv);
 
-// The command line as Qt is to read it: each option's value in an argument of its own, the only
-// form most of Qt's options take (-display=NAME becomes -display NAME).
-std::vector<std::string> argumentsForQt(int argc, char** argv);
+// Tells of an argument that neither Qt nor the program takes; the status to end with.
+int usageError(const char* argument);

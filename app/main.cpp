@@ -1,7 +1,4 @@
 // SPDX-License-Identifier: MIT
-#include <string>
-#include <vector>
-
 #include "app/commandline.h"
 #include "app/wiring.h"
 #include "mainform/mainform.h"
@@ -12,15 +9,9 @@
 int main(int argc, char** argv) {
   if (argc > 0) rt::setProgramName(argv[0]);
   rt::loadTranslations();
-  if (const auto status = answerCommandLine(argc, argv)) return *status;
-  std::vector<std::string> args = argumentsForQt(argc, argv);
-  std::vector<char*> qtArgv;
-  qtArgv.reserve(args.size() + 1);
-  for (std::string& arg : args) qtArgv.push_back(arg.data());
-  qtArgv.push_back(nullptr);
-  int qtArgc = static_cast<int>(args.size());
-
-  rt::Application app(qtArgc, qtArgv.data());
+  if (const auto status = answerOwnOptions(argc, argv)) return *status;
+  rt::Application app(argc, argv);
+  if (argc > 1) return usageError(argv[1]);  // Qt has taken what is its own
   MainForm form;
   form.wire(mainFormWiring());
   return app.run(form);

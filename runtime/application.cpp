@@ -3,7 +3,6 @@
 
 #include <QApplication>
 #include <cstdlib>
-#include <string>
 #include <vector>
 
 #include "runtime/form.h"
@@ -14,44 +13,61 @@
 namespace rt {
 namespace {
 
+struct Message {
+  QtMsgType type;
+  QByteArray category;
+  QString text;
+};
+std::vector<Message> held;
+
+[[noreturn]] void cannotOpenDisplay(const QString& why) {
+  say(translate("Platform", "cannot open a display: %1").arg(why));
+  std::_Exit(1);
+}
+
+// Qt's answer to no platform starting is an abort with a core dump after a list of every
+// platform it knows; ours is one line, with the first thing Qt said of why.
+void hold(QtMsgType type, const QMessageLogContext& context, const QString& text) {
+  if (type != QtFatalMsg) return held.push_back({type, context.category, text});
+  QString why = text;
+  for (const Message& m : held) {
+    if (m.type == QtWarningMsg || m.type == QtCriticalMsg) {
+      why = m.text;
+      break;
+    }
+  }
+  cannotOpenDisplay(why.section(u'\n', 0, 0));
+}
+
+// What the platforms Qt tried and gave up before the one that started had to say, and the
+// plugin loader's word on them.
+bool givenUp(const Message& m) {
+  if (m.category == "qt.qpa.plugin") return true;
+  const QString started = QGuiApplication::platformName();
+  for (const QByteArray& tried : qgetenv("QT_QPA_PLATFORM").split(';'))
+    if (tried != started.toUtf8() && m.category == "qt.qpa." + tried) return true;
+  return false;
+}
+
 // The repaints are a few small rectangles ten times a second: shared memory saves nothing there,
 // and its completion events cost the program and the X server more than the copy they avoid.
 void preferPlainImageTransfer() {
   if (!qEnvironmentVariableIsSet("QT_XCB_NO_MITSHM")) qputenv("QT_XCB_NO_MITSHM", QByteArray("1"));
 }
 
-std::vector<std::string> arguments;
-bool platformChosenByUser = false;
-std::vector<StartMessage> heldMessages;
-
-// Qt's answer to a platform that cannot start is an abort with a core dump, after a list of every
-// platform it knows; ours is one line, or two with Qt's reason, and status 1.
-void startupMessages(QtMsgType type, const QMessageLogContext& context, const QString& message) {
-  if (type == QtFatalMsg) {
-    for (const QString& line : startFailure(arguments, platformChosenByUser, heldMessages))
-      say(line);
-    std::_Exit(1);
-  }
-  heldMessages.push_back({type, QString::fromUtf8(context.category), message});
-}
-
 }  // namespace
 
 Application::Application(int& argc, char** argv) {
-  arguments.assign(argv, argv + argc);  // Qt takes its own options out
-  platformChosenByUser = choosePlatform(arguments);
+  if (const QString why = choosePlatform(argc, argv); !why.isEmpty()) cannotOpenDisplay(why);
   preferPlainImageTransfer();
-
-  const QtMessageHandler previous = qInstallMessageHandler(startupMessages);
+  const QtMessageHandler previous = qInstallMessageHandler(hold);
   app_ = std::make_unique<QApplication>(argc, argv);
   qInstallMessageHandler(previous);
-  for (const StartMessage& m : heldMessages) {
-    if (isAttemptNoise(m)) continue;  // a platform given up for the one that started
-    const QByteArray category = m.category.toUtf8();
-    qt_message_output(m.type, QMessageLogContext(nullptr, 0, nullptr, category.constData()),
-                      m.text);
-  }
-  heldMessages.clear();
+  for (const Message& m : held)
+    if (!givenUp(m))
+      qt_message_output(m.type, QMessageLogContext(nullptr, 0, nullptr, m.category.constData()),
+                        m.text);
+  held.clear();
   installQtTranslation();
 }
 
@@ -59,9 +75,7 @@ Application::~Application() = default;
 
 int Application::run(Form& form) {
   form.load();
-  if (form.ended()) return form.exitStatus();
-  const int status = QApplication::exec();
-  return form.ended() ? form.exitStatus() : status;
+  return form.run();
 }
 
 }  // namespace rt

@@ -12,7 +12,8 @@ class Form;
 
 class Application {
  public:
-  // Ends the process with one line on stderr and status 1 when no display can be opened.
+  // Qt takes its own options out of argc and argv. Where no display can be opened, the process
+  // ends with one line on stderr and status 1.
   Application(int& argc, char** argv);
   ~Application();
 

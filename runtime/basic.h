@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cmath>
+#include <concepts>
 #include <cstdint>
 #include <limits>
 #include <string_view>
@@ -33,18 +34,12 @@ inline Integer Neg(Integer a) {
   return static_cast<Integer>(-a);
 }
 
-inline Integer Add(Integer a, Integer b) {
-  const int sum = a + b;
-  if (sum < std::numeric_limits<Integer>::min() || sum > std::numeric_limits<Integer>::max())
-    Raise(kOverflow);
-  return static_cast<Integer>(sum);
-}
-
-inline Long Add(Long a, Long b) {
+// Integer and Long sums that do not fit are errors.
+template <class T>
+requires std::same_as<T, Integer> || std::same_as<T, Long> T Add(T a, T b) {
   const std::int64_t sum = std::int64_t{a} + b;
-  if (sum < std::numeric_limits<Long>::min() || sum > std::numeric_limits<Long>::max())
-    Raise(kOverflow);
-  return static_cast<Long>(sum);
+  if (sum < std::numeric_limits<T>::min() || sum > std::numeric_limits<T>::max()) Raise(kOverflow);
+  return static_cast<T>(sum);
 }
 
 // A float sum that overflowed or is not a number is an error, never a position.

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
-// The controls of a window: property values held in plain C++ (twips, 0x00BBGGRR colours) and
-// pushed to their Qt widgets only when they change. Nothing here includes Qt, so handlers and
-// their tests read without it.
+// The controls of a window: property values held in plain C++ (twips, 0x00BBGGRR colours), each
+// control with the Qt object it owns, to which it pushes only what changed. Only Qt's names are
+// declared here, so handlers and their tests read without Qt.
 #pragma once
 
 #include <string>
@@ -10,13 +10,16 @@
 
 #include "runtime/records.h"
 
+class QLabel;
+class QPushButton;
+class QTimer;
+class QWidget;
+
 namespace rt {
 
-class PictureBox;
 namespace detail {
-class PictureBoxWidget;
-class ButtonWidget;
-}  // namespace detail
+class PlayArea;
+}
 
 class Control {
  public:
@@ -26,19 +29,43 @@ class Control {
 
   std::string_view Name() const { return record_.name; }
   int Index() const { return record_.index; }
-  Kind kind() const { return record_.kind; }
+  const ControlRecord& record() const { return record_; }
+
+  // The control's widget, where it has one of its own.
+  virtual QWidget* widget() const { return nullptr; }
+  // The handler its event runs, through the form, which runs one handler at a time.
+  void bind(Handler handler) { handler_ = handler; }
+  void raise();
 
  protected:
   Control(Form& form, const ControlRecord& record) : form_(form), record_(record) {}
   Form& form_;
 
  private:
-  friend class Form;
   const ControlRecord& record_;
   Handler handler_ = nullptr;
 };
 
-// A windowless label, painted by its container.
+class PictureBox : public Control {
+ public:
+  PictureBox(Form& form, const ControlRecord& record, QWidget* parent);
+
+  Single Left() const { return left_; }
+  Single Top() const { return top_; }
+  Colour BackColor() const { return backColor_; }
+  const Font& font() const { return font_; }
+  QWidget* widget() const override;
+  detail::PlayArea& area() const { return *area_; }
+
+ private:
+  Single left_, top_;
+  Colour backColor_;
+  Font font_;
+  detail::PlayArea* area_;
+};
+
+// A label is windowless, drawn by its picture box, unless a screen reader is to read it: then it
+// is a transparent Qt label of its own, aligned in its box and widened past it to fit its text.
 class Label : public Control {
  public:
   Label(Form& form, const ControlRecord& record, PictureBox& container);
@@ -50,6 +77,7 @@ class Label : public Control {
   Colour ForeColor() const { return foreColor_; }
   bool Visible() const { return visible_; }
   const std::string& Caption() const { return caption_; }
+  const Font& font() const { return font_; }
 
   void setLeft(Single twips);
   void setTop(Single twips);
@@ -57,68 +85,46 @@ class Label : public Control {
   void setVisible(bool visible);
   void setCaption(std::string_view text);
 
-  Font font() const { return font_; }
-  Alignment alignment() const { return alignment_; }
-
  private:
-  friend class Form;
+  void changed();
+
   PictureBox& container_;
   Single left_, top_, width_, height_;
   Colour foreColor_;
   bool visible_;
   std::string caption_;
   Font font_;
-  Alignment alignment_;
-};
-
-class PictureBox : public Control {
- public:
-  PictureBox(Form& form, const ControlRecord& record);
-
-  Single Left() const { return left_; }
-  Single Top() const { return top_; }
-  Single Width() const { return width_; }
-  Single Height() const { return height_; }
-  Colour BackColor() const { return backColor_; }
-  Font font() const { return font_; }
-
- private:
-  friend class Label;
-  friend class Form;
-  void changed(const Label& label, int change);
-
-  Single left_, top_, width_, height_;
-  Colour backColor_;
-  Font font_;
-  detail::PictureBoxWidget* widget_ = nullptr;
+  QLabel* label_ = nullptr;  // null while windowless
 };
 
 class CommandButton : public Control {
  public:
-  CommandButton(Form& form, const ControlRecord& record);
+  CommandButton(Form& form, const ControlRecord& record, QWidget* parent);
 
   const std::string& Caption() const { return caption_; }
   void setCaption(std::string_view text);
+  QWidget* widget() const override;
 
  private:
-  friend class Form;
   std::string caption_;
-  detail::ButtonWidget* widget_ = nullptr;
+  QPushButton* button_;
 };
 
+// Ticks every Interval ms while enabled, once the form's message loop runs.
 class Timer : public Control {
  public:
-  Timer(Form& form, const ControlRecord& record);
+  Timer(Form& form, const ControlRecord& record, QWidget* owner);
 
   int Interval() const { return interval_; }
   bool Enabled() const { return enabled_; }
   void setEnabled(bool enabled);
+  // Starts or stops the Qt timer as Enabled and the form's state say.
+  void sync();
 
  private:
-  friend class Form;
   int interval_;
   bool enabled_;
-  int timerId_ = 0;
+  QTimer* timer_;
 };
 
 // Members of a control array, reached by index whatever their creation order.
@@ -132,7 +138,6 @@ class ControlArray {
       Raise(kSubscriptOutOfRange);
     return *members_[index];
   }
-  std::size_t size() const { return members_.size(); }
 
  private:
   std::vector<T*> members_;

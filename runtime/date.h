@@ -9,7 +9,6 @@ namespace rt {
 // A date with no time of day.
 struct DateValue {
   int year, month, day;
-  bool operator==(const DateValue&) const = default;
 };
 
 // Today, in the local time zone.

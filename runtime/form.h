@@ -1,27 +1,18 @@
 // SPDX-License-Identifier: MIT
-// A window built from its definition: it owns the controls, delivers events to plain handler
-// functions one at a time, runs the timers, and ends the program.
+// A window built from its definition: it builds and owns the controls, wires their events to
+// plain handler functions and runs those one at a time, and ends the program.
 #pragma once
 
 #include <memory>
 #include <span>
-#include <string>
 #include <string_view>
 #include <vector>
 
 #include "runtime/controls.h"
 
-class QWidget;
-
 namespace rt {
 
 class WindowPlace;
-namespace detail {
-class FormWindow;
-}  // namespace detail
-
-// Ends the program at once: no handler runs afterwards, not even for ticks already due.
-void End(Form& form);
 
 class Form {
  public:
@@ -36,16 +27,22 @@ class Form {
   void setLeft(Single twips);
   void setTop(Single twips);
 
-  // Wiring; a binding names a control, or the form itself for Load.
+  // A binding names a control, or the form itself for Load.
   void wire(std::span<const Binding> bindings);
-
-  // Event delivery, the only way into program code: Load runs before the window is first shown.
+  // Raises Load, then shows the window.
   void load();
-  void fire(Control& control);
+  // Starts the enabled timers and runs the message loop until the program ends; its status.
+  int run();
+  // Runs a handler unless the program has ended; an error in it ends the program.
+  void dispatch(Handler handler);
+  // Ends the program with this status: no handler runs afterwards.
+  void end(int status);
 
   bool ended() const { return ended_; }
   int exitStatus() const { return exitStatus_; }
-  QWidget* window() const;
+  bool ticking() const { return ticking_ && !ended_; }
+  std::string_view name() const { return definition_.name; }
+  Single twipsPerPixel() const { return twipsPerPixel_; }
 
   // Binding names to controls once, at start-up; a missing name is a fault of the definition.
   template <class T>
@@ -65,10 +62,6 @@ class Form {
   }
 
  private:
-  friend class Timer;
-  friend class detail::FormWindow;
-  friend void End(Form& form);
-
   Control* find(std::string_view name, int index) const;
   [[noreturn]] static void missing(std::string_view name);
   template <class T>
@@ -77,24 +70,24 @@ class Form {
     if (!t) missing(name);
     return *t;
   }
-
   void build();
-  void buildWidgets();
-  void dispatch(Handler handler);
   void fail(const RuntimeError& error);
   void close(int status);
-  void scheduleTimer(Timer& timer);
-  void timerFired(int timerId);
 
   const FormRecord& definition_;
   Single twipsPerPixel_ = 15;
+  std::unique_ptr<QWidget> window_;
   std::vector<std::unique_ptr<Control>> controls_;  // in creation order
   std::vector<Timer*> timers_;
-  Handler load_ = nullptr;
-  bool ended_ = false;
-  int exitStatus_ = 0;
-  std::unique_ptr<detail::FormWindow> window_;
   std::unique_ptr<WindowPlace> place_;
+  Handler load_ = nullptr;
+  bool ticking_ = false, ended_ = false;
+  int exitStatus_ = 0;
 };
+
+// Ends the program at once: no handler runs afterwards, not even for ticks already due.
+inline void End(Form& form) {
+  form.end(0);
+}
 
 }  // namespace rt

@@ -1,8 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "runtime/notices.h"
 
-#include <algorithm>
-#include <cctype>
+#include <QRegularExpression>
 #include <cstdio>
 
 #include "runtime/translations.h"
@@ -12,29 +11,19 @@ namespace {
 
 std::string name = "tavimo";
 bool told[2] = {};
-
-QString text(Notice notice) {
-  switch (notice) {
-    case Notice::CannotMoveWindows:
-      return translate("Notices", "this session does not let programs move their windows");
-    case Notice::MovesIgnored:
-      return translate("Notices", "the window manager ignores this program's moves");
-  }
-  return {};
-}
+constexpr const char* kNotices[] = {
+    QT_TRANSLATE_NOOP("Notices", "this session does not let programs move their windows"),
+    QT_TRANSLATE_NOOP("Notices", "the window manager ignores this program's moves"),
+};
 
 }  // namespace
 
 void setProgramName(std::string_view argv0) {
-  const auto slash = argv0.find_last_of("/\\");
-  if (slash != std::string_view::npos) argv0.remove_prefix(slash + 1);
+  QString file = QString::fromLocal8Bit(argv0.data(), qsizetype(argv0.size()))
+                     .section(QRegularExpression(R"([/\\])"), -1);
   // Windows names a program with its extension; what it says names it without, as usage does.
-  constexpr std::string_view kExe = ".exe";
-  if (argv0.size() > kExe.size() &&
-      std::equal(kExe.begin(), kExe.end(), argv0.end() - kExe.size(),
-                 [](char a, char b) { return a == std::tolower(static_cast<unsigned char>(b)); }))
-    argv0.remove_suffix(kExe.size());
-  if (!argv0.empty()) name = argv0;
+  if (file.endsWith(QLatin1String(".exe"), Qt::CaseInsensitive)) file.chop(4);
+  if (!file.isEmpty()) name = file.toStdString();
 }
 
 const std::string& programName() {
@@ -50,7 +39,7 @@ void tellOnce(Notice notice) {
   bool& done = told[static_cast<int>(notice)];
   if (done) return;
   done = true;
-  say(text(notice));
+  say(translate("Notices", kNotices[static_cast<int>(notice)]));
 }
 
 }  // namespace rt

@@ -1,35 +1,16 @@
 // SPDX-License-Identifier: MIT
-// Which window system the program starts on, what it says when none can be reached, and what
-// the one it runs on lets it do.
+// Which window system the program starts on, and what the one it runs on lets it do.
 #pragma once
 
 #include <QString>
-#include <QStringList>
-#include <QtGlobal>
-#include <string>
-#include <vector>
 
 namespace rt {
 
-// Under a Wayland session, X11 through XWayland, since there the window can place itself; native
-// Wayland where no X server can be reached. The user's own choice (-platform, QT_QPA_PLATFORM)
-// stands. Called before Qt starts; says whether the user chose.
-bool choosePlatform(const std::vector<std::string>& args);
-
-// A message Qt gave while it started a platform.
-struct StartMessage {
-  QtMsgType type;
-  QString category, text;
-};
-
-// Whether a message, once a platform has started, only tells of one tried before it and given up.
-bool isAttemptNoise(const StartMessage& message);
-
-// Why no platform could be started, in one line, and Qt's reason in a second where Qt gave one.
-// Each line without the program's name. The arguments are the command line as it was before Qt
-// took its own options out of it.
-QStringList startFailure(const std::vector<std::string>& args, bool userChose,
-                         const std::vector<StartMessage>& messages);
+// Called before Qt starts. Under a Wayland session the program runs on X11 through XWayland,
+// where its window can place itself, and natively on Wayland where no X server is named; the
+// user's own choice (-platform, QT_QPA_PLATFORM) stands. Returns why no display can be opened
+// where that is plain already (the platform is X11 and no display is named or set), else nothing.
+QString choosePlatform(int argc, char** argv);
 
 bool isPlatformX11();
 

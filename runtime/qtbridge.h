@@ -6,6 +6,7 @@
 #include <QColor>
 #include <QIcon>
 #include <QImage>
+#include <QRect>
 #include <QString>
 #include <cmath>
 #include <string_view>
@@ -17,6 +18,11 @@ namespace rt {
 // Positions stay exact in twips; only drawing snaps them to the pixel grid.
 inline int toPixels(Single twips, Single twipsPerPixel) {
   return static_cast<int>(std::lround(twips / twipsPerPixel));
+}
+
+inline QRect toPixels(Single left, Single top, Single width, Single height, Single twipsPerPixel) {
+  return {toPixels(left, twipsPerPixel), toPixels(top, twipsPerPixel),
+          toPixels(width, twipsPerPixel), toPixels(height, twipsPerPixel)};
 }
 
 inline QString toQString(std::string_view text) {

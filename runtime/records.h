@@ -16,7 +16,7 @@ class Form;
 
 enum class Kind { PictureBox, Label, CommandButton, Timer };
 enum class Event { Load, Click, Timer };
-enum class Alignment { Left, Right, Center };
+enum class Alignment { Left, Right };
 
 // A face with the faces that stand in for it where it is not installed, in order of preference.
 struct Font {
@@ -38,8 +38,8 @@ struct Settings {
   std::optional<bool> visible{}, enabled{};
   std::optional<int> interval{};
   // What a screen reader says of a control, translated in the window's name as context. A label
-  // without a description is decoration and is left out of the accessibility tree; one with it is
-  // read as its caption.
+  // without a description is decoration, drawn by its picture box and left out of the
+  // accessibility tree; one with it is a widget of its own, read as its caption.
   std::optional<std::string_view> accessibleName{}, accessibleDescription{};
 };
 

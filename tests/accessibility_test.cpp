@@ -15,18 +15,11 @@ namespace {
 struct Heard {
   QAccessibleInterface* source;
   QAccessible::Event type;
-  QString removed, inserted;
 };
 std::vector<Heard> heard;
 
 void listen(QAccessibleEvent* event) {
-  Heard h{event->accessibleInterface(), event->type(), {}, {}};
-  if (event->type() == QAccessible::TextUpdated) {
-    const auto* update = static_cast<QAccessibleTextUpdateEvent*>(event);
-    h.removed = update->textRemoved();
-    h.inserted = update->textInserted();
-  }
-  heard.push_back(h);
+  heard.push_back({event->accessibleInterface(), event->type()});
 }
 
 std::vector<Heard> from(const QAccessibleInterface* source) {
@@ -52,14 +45,14 @@ TEST(Accessibility, TheDateLabelTellsEachChangeOnceAndTheTicksTellNothing) {
   QAccessible::installUpdateHandler(listen);
 
   for (int tick = 0; tick < 30; ++tick) {
-    form->fire(form->Run);
-    form->fire(form->Time);
+    form->Run.raise();
+    form->Time.raise();
   }
   QApplication::processEvents();
   EXPECT_TRUE(from(area).empty() && from(date).empty()) << heard.size() << " events from ticks";
 
-  form->fire(form->Jikan1);
-  form->fire(form->Jikan1);  // the same text again: nothing new to tell
+  form->Jikan1.raise();
+  form->Jikan1.raise();  // the same text again: nothing new to tell
   const QString caption = QString::fromStdString(form->Hizuke.Caption());
   ASSERT_FALSE(caption.isEmpty());
   QTest::mouseClick(button(*form, "date"), Qt::LeftButton);
@@ -68,14 +61,10 @@ TEST(Accessibility, TheDateLabelTellsEachChangeOnceAndTheTicksTellNothing) {
   EXPECT_TRUE(date->state().invisible);
   QAccessible::installUpdateHandler(nullptr);
 
-  const std::vector<Heard> told = from(date);
-  ASSERT_EQ(told.size(), 4u);
-  EXPECT_EQ(told[0].type, QAccessible::TextUpdated);
-  EXPECT_EQ(told[0].removed, QString());
-  EXPECT_EQ(told[0].inserted, caption);
-  EXPECT_EQ(told[1].type, QAccessible::NameChanged);
-  EXPECT_EQ(told[2].type, QAccessible::ObjectShow);
-  EXPECT_EQ(told[3].type, QAccessible::ObjectHide);
+  std::vector<QAccessible::Event> told;
+  for (const Heard& h : from(date)) told.push_back(h.type);
+  EXPECT_EQ(told, (std::vector<QAccessible::Event>{
+                      QAccessible::NameChanged, QAccessible::ObjectShow, QAccessible::ObjectHide}));
   EXPECT_EQ(date->text(QAccessible::Name), caption);
   EXPECT_TRUE(from(area).empty());
 }

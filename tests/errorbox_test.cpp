@@ -70,16 +70,12 @@ TEST(ErrorBox, NamesTheErrorHoldsEveryHandlerAndEnterEndsWithStatusOne) {
     });
   });
   poll.start(10);
-  QTimer giveUp;  // goes with this test, so that it cannot end a later one's loop
-  giveUp.setSingleShot(true);
-  QObject::connect(&giveUp, &QTimer::timeout, [] { QCoreApplication::exit(99); });
-  giveUp.start(5000);
-  const int status = QApplication::exec();
+  const int status = runLoop(form);
 
   EXPECT_EQ(status, 1);
   EXPECT_EQ(form.exitStatus(), 1);
   EXPECT_EQ(text, expectedReport().text);
   EXPECT_EQ(QCoreApplication::translate("QPlatformTheme", "Cancel"), expectedReport().cancel);
   EXPECT_EQ(ticksBeforeEnter, ticksWhenShown) << "a timer ticked while the box was up";
-  EXPECT_FALSE(form.window()->isVisible());
+  EXPECT_FALSE(windowOf(form)->isVisible());
 }

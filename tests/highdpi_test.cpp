@@ -13,7 +13,7 @@ TEST(HighDpi, TheWindowKeepsItsProportionsAndDrawsAtFullResolution) {
   const qreal scale = image.devicePixelRatio();
   saveArtifact(image, "startup-x" + QString::number(scale).toStdString() + ".png");
 
-  EXPECT_EQ(form->window()->size(), QSize(279, 294));  // in device-independent pixels
+  EXPECT_EQ(windowOf(*form)->size(), QSize(279, 294));  // in device-independent pixels
   EXPECT_EQ(image.size(), QSize(qRound(279 * scale), qRound(294 * scale)));
   EXPECT_EQ(playArea(*form)->geometry(), QRect(8, 8, 265, 249));
   EXPECT_EQ(button(*form, "end")->geometry(), QRect(120, 264, 41, 25));
@@ -23,7 +23,7 @@ TEST(HighDpi, TheWindowKeepsItsProportionsAndDrawsAtFullResolution) {
   EXPECT_GT(covered, 20);
   int physical = 0;
   const QPoint origin =
-      playArea(*form)->mapTo(form->window(), playArea(*form)->contentsRect().topLeft());
+      playArea(*form)->mapTo(windowOf(*form), playArea(*form)->contentsRect().topLeft());
   const QRect box(qRound((origin.x() + 152) * scale), qRound((origin.y() + 88) * scale),
                   qRound(16 * scale), qRound(16 * scale));
   for (int y = box.top(); y <= box.bottom(); ++y)

@@ -15,19 +15,9 @@
 
 namespace {
 
-// Where the window's client area is, in the server's pixels, once the server has done what was
-// asked of it so far.
-QPoint seen(xcb_connection_t* other, const QWidget& w) {
+QPoint seen(xcb_connection_t* other, const QWidget& window) {
   QTest::qWait(25);
-  auto* own = qGuiApp->nativeInterface<QNativeInterface::QX11Application>()->connection();
-  std::free(xcb_get_input_focus_reply(own, xcb_get_input_focus(own), nullptr));
-  const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(other)).data->root;
-  auto* reply = xcb_translate_coordinates_reply(
-      other, xcb_translate_coordinates(other, w.internalWinId(), root, 0, 0), nullptr);
-  if (!reply) return {};
-  const QPoint at(reply->dst_x, reply->dst_y);
-  std::free(reply);
-  return at;
+  return seenByServer(other, window);
 }
 
 }  // namespace
@@ -39,7 +29,7 @@ TEST(MixedScale, CrossingGoesOnFromWhereTheWindowStandsAtEachScreensScale) {
   xcb_connection_t* other = xcb_connect(nullptr, nullptr);
   ASSERT_EQ(xcb_connection_has_error(other), 0);
   auto form = startMainForm();
-  QWidget& window = *form->window();
+  QWidget& window = *windowOf(*form);
   ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
 
   // From the left monitor, twenty steps short of the right one, 60 steps right and back. Low on
@@ -69,7 +59,7 @@ TEST(MixedScale, CrossingGoesOnFromWhereTheWindowStandsAtEachScreensScale) {
       };
       for (int tick = 0; tick < 60; ++tick) {
         const QScreen* was = window.screen();
-        form->fire(form->FormMove);
+        form->FormMove.raise();
         const QPoint now = seen(other, window);
         const QPoint moved = now - at;
         const std::string where = going + " from " + std::to_string(at.x()) + "," +

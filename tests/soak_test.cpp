@@ -20,7 +20,7 @@ TEST(Soak, TenTrailPeriodsAFullColourCycleAndLongWanderingKeepEveryInvariant) {
 
   // Two FormMove ticks (50 ms) for each Run and Time tick (100 ms), a Jikan1 tick every tenth.
   for (int n = 1; n <= 25160; ++n) {
-    f.fire(f.Run);
+    f.Run.raise();
     ASSERT_EQ(std::abs(f.Dot(0).Left() - headLeft), 100) << "Run tick " << n;
     ASSERT_EQ(std::abs(f.Dot(0).Top() - headTop), 100) << "Run tick " << n;
     headLeft = f.Dot(0).Left();
@@ -28,7 +28,7 @@ TEST(Soak, TenTrailPeriodsAFullColourCycleAndLongWanderingKeepEveryInvariant) {
     ASSERT_TRUE(headLeft >= -20 && headLeft <= 3680 && headTop >= 20 && headTop <= 3420)
         << headLeft << ", " << headTop << " after Run tick " << n;
 
-    f.fire(f.Time);
+    f.Time.raise();
     const rt::Colour colour = f.Dot(0).ForeColor();
     ASSERT_EQ(std::abs(colour - headColour), 9200) << "Time tick " << n;
     ASSERT_TRUE(colour >= 0 && colour <= 16771600 && colour % 9200 == 0) << colour;
@@ -38,7 +38,7 @@ TEST(Soak, TenTrailPeriodsAFullColourCycleAndLongWanderingKeepEveryInvariant) {
       if (!f.FormMove.Enabled()) continue;
       const rt::Single left = f.Left(), top = f.Top();
       const bool last = f.state.WanderTicks == 999;
-      f.fire(f.FormMove);
+      f.FormMove.raise();
       ++formMoveTicks;
       const rt::Single moved = std::abs(f.Left() - left) + std::abs(f.Top() - top);
       ASSERT_EQ(moved, last ? 0 : 50) << "FormMove tick " << formMoveTicks;
@@ -52,7 +52,7 @@ TEST(Soak, TenTrailPeriodsAFullColourCycleAndLongWanderingKeepEveryInvariant) {
       QTest::mouseClick(f.FormMove.Enabled() ? button(f, "stop") : move, Qt::LeftButton);
       ++clicks;
     }
-    if (n % 10 == 0) f.fire(f.Jikan1);
+    if (n % 10 == 0) f.Jikan1.raise();
     if (n % 313 == 0) QTest::mouseClick(date, Qt::LeftButton);
     ASSERT_FALSE(f.ended()) << "a run-time error after Run tick " << n;
   }

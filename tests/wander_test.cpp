@@ -33,7 +33,7 @@ std::unique_ptr<MainForm> wanderingFrom(rt::Single left, rt::Single top) {
 }
 
 void ticks(MainForm& f, int n) {
-  for (int i = 0; i < n; ++i) f.fire(f.FormMove);
+  for (int i = 0; i < n; ++i) f.FormMove.raise();
 }
 
 }  // namespace
@@ -118,12 +118,12 @@ TEST(Wandering, BothBoundsInOneTickStartALegInTheNewDirection) {
 TEST(WindowPosition, AMoveBySomeoneElseIsWhereTheNextTickGoesOn) {
   auto form = wanderingFrom(320, 200);
   ticks(*form, 1);
-  form->window()->move(400, 300);  // as a user dragging the window would
+  windowOf(*form)->move(400, 300);  // as a user dragging the window would
   EXPECT_EQ(form->Left(), 6000);
   EXPECT_EQ(form->Top(), 4500);
   ticks(*form, 1);
   EXPECT_EQ(wanderOf(*form), (Wander{5950, 4500, 1}));
-  EXPECT_EQ(form->window()->pos(), QPoint(397, 300));
+  EXPECT_EQ(windowOf(*form)->pos(), QPoint(397, 300));
 }
 
 TEST(WindowPosition, PositionsPutReadBackExactlyAndAreDrawnRounded) {
@@ -133,7 +133,7 @@ TEST(WindowPosition, PositionsPutReadBackExactlyAndAreDrawnRounded) {
     form->setTop(left + 1);
     EXPECT_EQ(form->Left(), left);
     EXPECT_EQ(form->Top(), left + 1);
-    EXPECT_EQ(form->window()->pos(), QPoint(qRound(left / 15), qRound((left + 1) / 15)));
+    EXPECT_EQ(windowOf(*form)->pos(), QPoint(qRound(left / 15), qRound((left + 1) / 15)));
   }
 }
 
@@ -141,8 +141,8 @@ TEST(WindowPosition, AWindowSystemThatHoldsAnEdgeDoesNotTrapTheWander) {
   auto form = wanderingFrom(320, 200);
   form->state.WindowStepY = -50;
   form->state.WanderPhase = -90;
-  ticks(*form, 5);                               // upwards past the top of the screen
-  form->window()->move(form->window()->x(), 0);  // a window manager that holds the screen's edge
+  ticks(*form, 5);                                 // upwards past the top of the screen
+  windowOf(*form)->move(windowOf(*form)->x(), 0);  // a window manager that holds the screen's edge
   EXPECT_EQ(form->Top(), -50);
   EXPECT_EQ(form->state.WindowStepY, -50);
   ticks(*form, 1);

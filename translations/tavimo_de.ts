@@ -42,10 +42,6 @@ werden angenommen.
 </translation>
     </message>
     <message>
-        <source>option needs a value: &apos;%1&apos;</source>
-        <translation>Option erfordert einen Wert: „%1“</translation>
-    </message>
-    <message>
         <source>unknown option &apos;%1&apos;</source>
         <translation>unbekannte Option „%1“</translation>
     </message>
@@ -113,24 +109,12 @@ werden angenommen.
 <context>
     <name>Platform</name>
     <message>
-        <source>the &quot;%1&quot; platform could not be started</source>
-        <translation>die Plattform „%1“ konnte nicht gestartet werden</translation>
-    </message>
-    <message>
-        <source>cannot connect to X display &quot;%1&quot;</source>
-        <translation>keine Verbindung zur X-Anzeige „%1“ möglich</translation>
-    </message>
-    <message>
         <source>neither DISPLAY nor WAYLAND_DISPLAY is set</source>
         <translation>weder DISPLAY noch WAYLAND_DISPLAY ist gesetzt</translation>
     </message>
     <message>
         <source>DISPLAY is not set</source>
         <translation>DISPLAY ist nicht gesetzt</translation>
-    </message>
-    <message>
-        <source>the window system could not be reached</source>
-        <translation>das Fenstersystem ist nicht erreichbar</translation>
     </message>
     <message>
         <source>cannot open a display: %1</source>

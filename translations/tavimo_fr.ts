@@ -42,10 +42,6 @@ sont acceptées.
 </translation>
     </message>
     <message>
-        <source>option needs a value: &apos;%1&apos;</source>
-        <translation>l&apos;option requiert une valeur&#xa0;: «&#xa0;%1&#xa0;»</translation>
-    </message>
-    <message>
         <source>unknown option &apos;%1&apos;</source>
         <translation>option inconnue&#xa0;: «&#xa0;%1&#xa0;»</translation>
     </message>
@@ -113,24 +109,12 @@ sont acceptées.
 <context>
     <name>Platform</name>
     <message>
-        <source>the &quot;%1&quot; platform could not be started</source>
-        <translation>impossible de démarrer la plateforme «&#xa0;%1&#xa0;»</translation>
-    </message>
-    <message>
-        <source>cannot connect to X display &quot;%1&quot;</source>
-        <translation>impossible de se connecter à l&apos;affichage X «&#xa0;%1&#xa0;»</translation>
-    </message>
-    <message>
         <source>neither DISPLAY nor WAYLAND_DISPLAY is set</source>
         <translation>ni DISPLAY ni WAYLAND_DISPLAY n&apos;est défini</translation>
     </message>
     <message>
         <source>DISPLAY is not set</source>
         <translation>DISPLAY n&apos;est pas défini</translation>
-    </message>
-    <message>
-        <source>the window system could not be reached</source>
-        <translation>le système de fenêtrage est injoignable</translation>
     </message>
     <message>
         <source>cannot open a display: %1</source>

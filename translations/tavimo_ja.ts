@@ -42,10 +42,6 @@ are accepted.
 </translation>
     </message>
     <message>
-        <source>option needs a value: &apos;%1&apos;</source>
-        <translation>オプションに値がありません: &apos;%1&apos;</translation>
-    </message>
-    <message>
         <source>unknown option &apos;%1&apos;</source>
         <translation>不明なオプションです: &apos;%1&apos;</translation>
     </message>
@@ -113,24 +109,12 @@ are accepted.
 <context>
     <name>Platform</name>
     <message>
-        <source>the &quot;%1&quot; platform could not be started</source>
-        <translation>プラットフォーム &quot;%1&quot; を開始できませんでした</translation>
-    </message>
-    <message>
-        <source>cannot connect to X display &quot;%1&quot;</source>
-        <translation>X ディスプレイ &quot;%1&quot; に接続できません</translation>
-    </message>
-    <message>
         <source>neither DISPLAY nor WAYLAND_DISPLAY is set</source>
         <translation>DISPLAY も WAYLAND_DISPLAY も設定されていません</translation>
     </message>
     <message>
         <source>DISPLAY is not set</source>
         <translation>DISPLAY が設定されていません</translation>
-    </message>
-    <message>
-        <source>the window system could not be reached</source>
-        <translation>ウィンドウシステムに接続できませんでした</translation>
     </message>
     <message>
         <source>cannot open a display: %1</source>
