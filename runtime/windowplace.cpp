@@ -4,6 +4,7 @@
 #include <QWidget>
 #include <QWindow>
 #include <algorithm>
+#include <cstdlib>
 
 #include "runtime/notices.h"
 #include "runtime/platform.h"
@@ -18,6 +19,11 @@ bool between(int v, int a, int b) {
   return std::min(a, b) <= v && v <= std::max(a, b);
 }
 
+// Within a pixel: the server's place and Qt's may round apart at a scale.
+bool near(QPoint a, QPoint b) {
+  return std::abs(a.x() - b.x()) <= 1 && std::abs(a.y() - b.y()) <= 1;
+}
+
 }  // namespace
 
 WindowPlace::WindowPlace(QWidget& window, Single left, Single top, Single twipsPerPixel)
@@ -26,40 +32,43 @@ WindowPlace::WindowPlace(QWidget& window, Single left, Single top, Single twipsP
       left_(left),
       top_(top),
       from_(window.pos()),
-      asked_(from_) {
-  sinceMove_.start();
-  settled_.setSingleShot(true);
-  settled_.setInterval(1000);
-  connect(&settled_, &QTimer::timeout, this, [this] { handedOver_ = false; });
+      asked_(from_),
+      stood_(window.geometry().topLeft()) {
   window.installEventFilter(this);
 }
 
-// A window manager taking the window over takes it off the screen and brings it back in its own
-// frame; a move that follows soon after, and that the program did not ask for, is put back. The
-// client area is what is compared: while the window is handed over it has no frame.
+WindowPlace::~WindowPlace() {
+  watchTakeOvers(window_, nullptr, nullptr);
+}
+
+// The client area is what is compared: while the window is handed over it has no frame.
 bool WindowPlace::eventFilter(QObject* watched, QEvent* event) {
-  QWindow* handle = window_.windowHandle();
-  if (watched == &window_ && event->type() == QEvent::Show && handle)
-    handle->installEventFilter(this);
-  if (watched == handle && event->type() == QEvent::Expose) {
-    if (exposed_ && !handle->isExposed()) {
-      handedOver_ = true;
-      settled_.stop();
-    } else if (!exposed_ && handle->isExposed() && handedOver_) {
-      settled_.start();
-    }
-    exposed_ = handle->isExposed();
-  }
-  if (watched == &window_ && event->type() == QEvent::Move) {
+  if (watched != &window_) return false;
+  if (event->type() == QEvent::Show) {
+    watchTakeOvers(
+        window_, [this] { handedOver_ = true; }, [this](QPoint at) { placedByNewManager(at); });
+  } else if (event->type() == QEvent::Move) {
     const QPoint at = window_.geometry().topLeft();
-    if (handedOver_ && sinceMove_.elapsed() > 200 && at != stood_) {
+    if (moving_ || !handedOver_) {
+      stood_ = at;
+    } else if (at != stood_) {
       handedOver_ = false;
       window_.move(window_.pos() + stood_ - at);
-    } else {
-      stood_ = at;
     }
   }
   return false;
+}
+
+// Where the new window manager put the window: if it stands where it stood, nothing is to be
+// done; else Qt either has heard of that place already, and the window goes back now, or is
+// about to, and it goes back when Qt has moved it.
+void WindowPlace::placedByNewManager(QPoint at) {
+  if (near(at, stood_)) {
+    handedOver_ = false;
+  } else if (near(window_.geometry().topLeft(), at)) {
+    handedOver_ = false;
+    window_.move(window_.pos() + stood_ - at);
+  }
 }
 
 // The window stands between where the last move started and where it was asked to go, unless
@@ -84,8 +93,9 @@ void WindowPlace::put(Single left, Single top) {
   top_ = top;
   if (stays) return;  // within the pixel it stands on
   from_ = window_.pos();
-  sinceMove_.restart();
+  moving_ = true;
   asked_ = move(to);
+  moving_ = false;
   // Onto another screen: the place is counted in that screen's pixels from here on, so the next
   // step goes on from where the window stands, at that screen's scale.
   if (asked_ != to) {

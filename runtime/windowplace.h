@@ -2,10 +2,8 @@
 // Where a top-level window stands on the screen, in twips, and moving it there through Qt.
 #pragma once
 
-#include <QElapsedTimer>
 #include <QObject>
 #include <QPoint>
-#include <QTimer>
 
 #include "runtime/basic.h"
 #include "runtime/ignoredmoves.h"
@@ -25,6 +23,7 @@ namespace rt {
 class WindowPlace : public QObject {
  public:
   WindowPlace(QWidget& window, Single left, Single top, Single twipsPerPixel);
+  ~WindowPlace() override;
 
   Single left() const;
   Single top() const;
@@ -37,17 +36,16 @@ class WindowPlace : public QObject {
   bool movedBySomeoneElse() const;
   QPoint move(QPoint to);
   void watch();
+  void placedByNewManager(QPoint at);
 
   QWidget& window_;
   Single twipsPerPixel_;
   Single left_, top_;    // as put
   QPoint from_, asked_;  // the last move: where the window stood, and where it was asked to go
   IgnoredMoves ignored_;
-  QElapsedTimer sinceMove_;  // since the program last moved it
   QPoint stood_;             // the client area's corner, as Qt last heard it
-  bool exposed_ = false;
-  bool handedOver_ = false;  // taken off the screen, and brought back less than a second ago
-  QTimer settled_;
+  bool handedOver_ = false;  // to a new window manager, which has yet to put it back
+  bool moving_ = false;      // the program is moving it
 };
 
 }  // namespace rt

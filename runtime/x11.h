@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QPoint>
+#include <functional>
 #include <optional>
 
 class QWidget;
@@ -19,5 +20,13 @@ std::optional<QPoint> serverClientPlace(const QWidget& window);
 // them, until endQuietMoves() or until someone else moves the window. False off X11.
 bool moveQuietly(const QWidget& window, QPoint served);
 void endQuietMoves();
+
+// A window manager that takes a shown window over (restarted, or replaced by another) puts it
+// into a frame of its own, which no minimising, restoring or change of workspace does. Calls
+// `handedOver` when the window is put into another parent, and `placed` with where the server
+// has its client area once the new window manager reports where it put it. Called with no
+// functions, it stops watching. Nothing off X11.
+void watchTakeOvers(const QWidget& window, std::function<void()> handedOver,
+                    std::function<void(QPoint)> placed);
 
 }  // namespace rt
