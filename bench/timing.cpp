@@ -50,7 +50,7 @@ int main(int argc, char** argv) {
     bindings.push_back({wiring[i].control, wiring[i].event, wrappers[i]});
   }
   form.wire(bindings);
-  QTimer::singleShot(0, [&] { form.fire(form.Move1); });
+  QTimer::singleShot(0, [&] { form.Move1.raise(); });
   QTimer::singleShot(seconds * 1000, [] { QCoreApplication::quit(); });
   app.run(form);
 
