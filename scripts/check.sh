@@ -5,7 +5,7 @@
 # package's round trip (needs root). Installs what it needs.
 set -eu
 cd "$(dirname "$0")/.."
-sh scripts/setup.sh >/dev/null
+sh scripts/setup.sh tests >/dev/null
 for p in clang-tidy valgrind lintian dpkg-dev debhelper autopkgtest; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "ok installed" || {
     sudo=""

@@ -1,18 +1,27 @@
 #!/bin/sh
 # SPDX-License-Identifier: MIT
 # Installs what Tavimo needs on Debian 12 and builds it into build/.
+# Usage: sh scripts/setup.sh          what building and running need; builds the program alone
+#        sh scripts/setup.sh tests    that, the test desktops and tools; builds the tests too
 set -eu
 cd "$(dirname "$0")/.."
+mode=${1:-program}
 
 packages="g++ cmake make qt6-base-dev qt6-l10n-tools qt6-tools-dev qt6-translations-l10n \
-  libgtest-dev libbenchmark-dev \
-  fonts-ipafont-gothic fonts-vlgothic fonts-dejavu-core \
-  libxcb1-dev xvfb xauth xdotool x11-utils openbox wmctrl imagemagick \
-  desktop-file-utils appstream file git \
-  i3-wm xfwm4 mutter dbus-daemon picom weston xwayland qt6-wayland python3 \
-  xserver-xorg-core xserver-xorg-video-dummy x11-xserver-utils"
-# What a screen reader talks through, for the accessibility tests.
-packages="$packages at-spi2-core dbus-daemon python3-pyatspi"
+  libxcb1-dev qt6-wayland fonts-ipafont-gothic fonts-vlgothic fonts-dejavu-core"
+case $mode in
+  program) ;;
+  tests)
+    packages="$packages libgtest-dev libbenchmark-dev python3 python3-pytest git file imagemagick \
+      xvfb xauth xdotool x11-utils x11-xserver-utils wmctrl desktop-file-utils appstream \
+      openbox i3-wm xfwm4 picom mutter weston xwayland kwin-wayland kwin-style-breeze dbus-daemon \
+      xserver-xorg-core xserver-xorg-video-dummy at-spi2-core python3-pyatspi"
+    ;;
+  *)
+    echo "usage: sh scripts/setup.sh [tests]" >&2
+    exit 2
+    ;;
+esac
 
 missing=""
 for p in $packages; do
@@ -26,5 +35,12 @@ if [ -n "$missing" ]; then
   DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends $missing
 fi
 
-cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-cmake --build build -j"$(nproc)"
+if [ "$mode" = tests ]; then
+  cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBUILD_TESTING=ON >/dev/null
+  cmake --build build -j"$(nproc)"
+else
+  # A build folder the tests set up keeps its tests; only the program is built here.
+  [ -f build/CMakeCache.txt ] || testing=-DBUILD_TESTING=OFF
+  cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo ${testing:-} >/dev/null
+  cmake --build build -j"$(nproc)" --target tavimo
+fi

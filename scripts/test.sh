@@ -5,7 +5,7 @@
 # TAVIMO_WINDOWS_TESTS=0 leaves the Windows leg out.
 set -eu
 cd "$(dirname "$0")/.."
-sh scripts/setup.sh
+sh scripts/setup.sh tests
 status=0
 ctest --test-dir build --output-on-failure -j"$(nproc)" || status=$?
 

@@ -1,6 +1,7 @@
 # SPDX-License-Identifier: MIT
-# Sourced: starts an Xvfb on a free display, exports DISPLAY, and stops it on exit (waiting for
-# it to go, so that the next user of a display number never meets a dying server). It never
+# Sourced: starts an Xvfb on a free display (its screen XVFB_SCREEN, else 1280x1024x24), exports
+# DISPLAY, and stops it on exit (waiting for it to go, so that the next user of a display number
+# never meets a dying server). It never
 # resets: a server resetting as its last client leaves turns the next one away for a moment.
 # Without Xvfb it ends the script with 77, which ctest counts as a skipped test.
 command -v Xvfb >/dev/null 2>&1 || { echo "skipped: Xvfb is not installed" >&2; exit 77; }
@@ -8,7 +9,7 @@ command -v Xvfb >/dev/null 2>&1 || { echo "skipped: Xvfb is not installed" >&2; 
 start_xvfb() {
   fifo=$(mktemp -u)
   mkfifo "$fifo"
-  Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -noreset 3>"$fifo" >/dev/null 2>&1 &
+  Xvfb -displayfd 3 -screen 0 "${XVFB_SCREEN:-1280x1024x24}" -nolisten tcp -noreset 3>"$fifo" >/dev/null 2>&1 &
   xvfb=$!
   number=""
   read -r number <"$fifo" || true
