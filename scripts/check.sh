@@ -28,7 +28,7 @@ echo "clean"
 echo "== sanitizers"
 cmake -S . -B build-san -DCMAKE_BUILD_TYPE=Debug -DTAVIMO_SANITIZE=address,undefined \
   -DTAVIMO_BENCH=OFF >/dev/null
-cmake --build build-san -j"$(nproc)"
+cmake --build build-san -j"$(nproc)" --target tavimo_tests
 # Qt and fontconfig keep caches for the life of the process; leaks are valgrind's job (bench/).
 ASAN_OPTIONS=detect_leaks=0:abort_on_error=0 UBSAN_OPTIONS=print_stacktrace=1 \
   ctest --test-dir build-san --output-on-failure -j"$(nproc)" -L unit

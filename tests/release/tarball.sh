@@ -1,8 +1,9 @@
 #!/bin/sh
 # SPDX-License-Identifier: MIT
-# The source release holds exactly the files git tracks at HEAD, and what it holds unpacks, builds
-# and passes its unit tests (the whole test command runs on the tree it came from). Skipped
-# outside a git checkout (an unpacked release).
+# The source release holds exactly the files git tracks at HEAD, and what it holds unpacks and
+# builds with no git about it, into a program that starts. Its tests are those of the checkout
+# (CI's clone has only the tracked files too), so they are not built again. Skipped outside a git
+# checkout (an unpacked release).
 # Usage: tarball.sh SOURCE_DIR
 set -eu
 src=$(cd "$1" && pwd)
@@ -26,12 +27,14 @@ fi
 echo "ok   $(wc -l <"$work/packed") files, exactly those tracked, under $top/"
 
 tar -xzf "$tarball" -C "$work"
-cmake -S "$work/$top" -B "$work/build" >/dev/null
-cmake --build "$work/build" -j"$(nproc)" >/dev/null
-ctest --test-dir "$work/build" -L unit -j"$(nproc)" --output-on-failure >"$work/ctest.log" 2>&1 || {
-  tail -n 40 "$work/ctest.log"
-  echo "FAIL the unpacked release's unit tests"
+cmake -S "$work/$top" -B "$work/build" -DBUILD_TESTING=OFF >/dev/null
+cmake --build "$work/build" -j"$(nproc)" >"$work/build.log" 2>&1 || {
+  tail -n 40 "$work/build.log"
+  echo "FAIL the unpacked release does not build"
   exit 1
 }
-passed=$(grep 'tests passed' "$work/ctest.log")
-echo "ok   the unpacked release builds and passes its unit tests: $passed"
+"$work/build/tavimo" --version | head -n 1 | grep -qx "tavimo ${top#tavimo-}" || {
+  echo "FAIL the unpacked release's program does not say its version"
+  exit 1
+}
+echo "ok   the unpacked release builds, and its program says its version"
