@@ -79,6 +79,7 @@ TEST(Keyboard, TabVisitsPlayAreaDateEndMoveAndSpaceOrEnterPressesAButton) {
   QTest::keyClick(button(*form, "end"), Qt::Key_Return);
   QTest::qWait(200);  // the press is animated
   EXPECT_TRUE(form->FIN.Enabled());
+  EXPECT_EQ(form->Dot(0).Left(), 2280);  // the timers tick only once the form's loop runs
 }
 
 TEST(Events, ClicksOnThePlayAreaDotsAndBackgroundChangeNothing) {
