@@ -35,8 +35,12 @@ install_missing() {
 
 # --- Qt for Windows
 
-# A prefix is usable once its CMake package and toolchain file are there.
-is_qt_prefix() { [ -f "$1/lib/cmake/Qt6/qt.toolchain.cmake" ] && [ -f "$1/lib/libQt6Widgets.a" ]; }
+# A prefix is usable once its CMake package and toolchain file are there, with Qt Test for the
+# tests (a prefix kept from before Qt Test was built in is made again).
+is_qt_prefix() {
+  [ -f "$1/lib/cmake/Qt6/qt.toolchain.cmake" ] && [ -f "$1/lib/libQt6Widgets.a" ] &&
+    [ -f "$1/lib/libQt6Test.a" ]
+}
 
 # An archive is unpacked once per content, so a newer archive of the same name is not mistaken
 # for the one unpacked before.
@@ -47,7 +51,7 @@ unpack_qt() {
     rm -rf "$dir.part"
     mkdir -p "$dir.part"
     tar -xf "$1" -C "$dir.part"
-    is_qt_prefix "$dir.part/$qt_name" || die "$1 does not hold $qt_name/ with Qt's CMake files"
+    is_qt_prefix "$dir.part/$qt_name" || die "$1 does not hold $qt_name/ with Qt's CMake files and Qt Test"
     rm -rf "$dir"
     mv "$dir.part" "$dir"
   fi
@@ -96,7 +100,7 @@ build_qt() {
     -DCMAKE_INSTALL_PREFIX="$work/$qt_name" -DCMAKE_BUILD_TYPE=Release -DBUILD_SHARED_LIBS=OFF \
     -DQT_BUILD_EXAMPLES=OFF -DQT_BUILD_TESTS=OFF -DQT_BUILD_BENCHMARKS=OFF \
     -DFEATURE_network=OFF -DFEATURE_sql=OFF -DFEATURE_printsupport=OFF -DFEATURE_dbus=OFF \
-    -DFEATURE_opengl=OFF -DFEATURE_xml=OFF -DFEATURE_concurrent=OFF -DFEATURE_testlib=OFF \
+    -DFEATURE_opengl=OFF -DFEATURE_xml=OFF -DFEATURE_concurrent=OFF -DFEATURE_testlib=ON \
     -DFEATURE_vulkan=OFF -DFEATURE_tabletevent=OFF -DFEATURE_jpeg=OFF \
     -DFEATURE_system_zlib=OFF -DFEATURE_system_pcre2=OFF -DFEATURE_system_harfbuzz=OFF \
     -DFEATURE_system_freetype=OFF -DFEATURE_system_png=OFF -DFEATURE_system_jpeg=OFF \
@@ -118,7 +122,7 @@ find_qt() {
   given=${TAVIMO_QT_WINDOWS:-}
   if [ -n "$given" ]; then
     if [ -d "$given" ]; then
-      is_qt_prefix "$given" || die "TAVIMO_QT_WINDOWS=$given is no static Qt prefix for MinGW"
+      is_qt_prefix "$given" || die "TAVIMO_QT_WINDOWS=$given is no static Qt prefix for MinGW with Qt Test"
       qt=$(cd "$given" && pwd)
     elif [ -f "$given" ]; then
       install_missing xz-utils
