@@ -11,6 +11,8 @@ packages="g++ cmake make qt6-base-dev qt6-l10n-tools qt6-tools-dev qt6-translati
   desktop-file-utils appstream file git \
   i3-wm xfwm4 mutter dbus-daemon picom weston xwayland qt6-wayland python3 \
   xserver-xorg-core xserver-xorg-video-dummy x11-xserver-utils"
+# The end-to-end tests' harness, and the Wayland desktops it runs the program on.
+packages="$packages python3-pytest python3-xlib kwin-wayland kwin-style-breeze"
 # What a screen reader talks through, for the accessibility tests.
 packages="$packages at-spi2-core dbus-daemon python3-pyatspi"
 
