@@ -171,8 +171,9 @@ class Program:
             return None
 
     def stderr(self):
+        """What the program said; Wine's own word on a wineserver going is not the program's."""
         with open(self.stderr_path, errors="replace") as f:
-            return f.read().splitlines()
+            return [l for l in f.read().splitlines() if not l.startswith("wine client error:")]
 
     def kill(self):
         if self.proc.poll() is None:
