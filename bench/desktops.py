@@ -27,9 +27,9 @@ def wander_speed(program):
 
 
 def end_latency(program):
-    """ms from the click to the window gone, and to the process gone."""
-    program.view.click(screen.END)
+    """ms from the click (xdotool's start) to the window gone, and to the process gone."""
     t0, gone = time.monotonic(), None
+    program.view.click(screen.END)
     while program.proc.poll() is None and time.monotonic() - t0 < 10:
         if gone is None and program.view.gone():
             gone = time.monotonic()
