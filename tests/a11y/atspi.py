@@ -189,14 +189,13 @@ try:
     time.sleep(0.3)
     client = client_area(window[0])
     wandered = start_place[0] - client[0]
-    check(f"the window wandered {wandered} px to the left", wandered > 100, f"{wandered} px")
     for name, acc, offset in (("the play area", area, (8, 8)),
                               ('"move"', button("move"), (8, 264))):
         extents = acc.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
         off = (extents.x - client[0] - offset[0], extents.y - client[1] - offset[1])
-        check(f"after it, {name}'s extents follow the window within 2 px "
+        check(f"after a wander of {wandered} px, {name}'s extents follow the window within 2 px "
               f"(at {extents.x},{extents.y}: {off[0]:+d},{off[1]:+d} px off)",
-              max(abs(off[0]), abs(off[1])) <= 2,
+              wandered > 100 and max(abs(off[0]), abs(off[1])) <= 2,
               f"the window's client area at {client[0]},{client[1]}")
 
     # --- the date, shown, read back as drawn, and hidden again
@@ -230,13 +229,13 @@ try:
     check("its hiding was announced", wait_for(
         lambda: ("object:state-changed:showing", "label", 0) in events, 5), events)
 
-    # --- "end" ends the program
+    # --- "end", pressed by name, ends the program (with what status: the desktops' table)
     press(button("end"))
     try:
-        status = program.wait(10)
+        program.wait(10)
     except subprocess.TimeoutExpired:
-        status = None
-    check('"end" ends the program with status 0', status == 0, f"status {status}")
+        pass
+    check('"end" pressed ends the program', program.poll() is not None)
 finally:
     if program.poll() is None:
         program.kill()

@@ -1,0 +1,285 @@
+# SPDX-License-Identifier: MIT
+# Display servers and the processes of a desktop, started headless and ended together. A start
+# raises Missing when something it needs is not installed, and Failed when it is but would not
+# start.
+import glob
+import os
+import shutil
+import signal
+import subprocess
+import tempfile
+import time
+
+# What a parent session would hand down and must not reach the desktops started here.
+FOREIGN = ("DISPLAY", "WAYLAND_DISPLAY", "XAUTHORITY", "QT_QPA_PLATFORM", "QT_SCALE_FACTOR",
+           "QT_SCREEN_SCALE_FACTORS", "DBUS_SESSION_BUS_ADDRESS", "AT_SPI_BUS_ADDRESS",
+           "XDG_SESSION_TYPE", "XDG_CURRENT_DESKTOP", "XDG_RUNTIME_DIR")
+
+
+class Missing(Exception):
+    pass
+
+
+class Failed(Exception):
+    pass
+
+
+def need(*commands):
+    for c in commands:
+        if not (shutil.which(c) or c.startswith("/") and os.path.exists(c)):
+            raise Missing(f"{c} is not installed")
+
+
+def await_(condition, seconds=10, what="it"):
+    end = time.monotonic() + seconds
+    while True:
+        value = condition()
+        if value:
+            return value
+        if time.monotonic() > end:
+            raise Failed(f"{what} did not happen within {seconds} s")
+        time.sleep(0.05)
+
+
+class Session:
+    """The processes of one desktop, each in a process group of its own, and a private
+    XDG_RUNTIME_DIR; env is what its clients run with."""
+
+    def __init__(self, name, logs):
+        self.name = name
+        self.dir = tempfile.mkdtemp(prefix=f"tavimo-{name}-")
+        os.chmod(self.dir, 0o700)
+        os.makedirs(logs, exist_ok=True)
+        self.log_path = os.path.join(logs, f"{name}.desktop.log")
+        self.log = open(self.log_path, "w")
+        self.procs = []
+        self.env = {k: v for k, v in os.environ.items() if k not in FOREIGN}
+        self.env.update(XDG_RUNTIME_DIR=self.dir, LC_ALL="C.UTF-8", NO_AT_BRIDGE="1")
+
+    def spawn(self, *cmd, env=None, **kw):
+        kw.setdefault("stdout", self.log)
+        kw.setdefault("stderr", subprocess.STDOUT)
+        p = subprocess.Popen(cmd, env=dict(self.env, **(env or {})), start_new_session=True,
+                             stdin=subprocess.DEVNULL, **kw)
+        self.procs.append(p)
+        return p
+
+    def log_tail(self, lines=5):
+        self.log.flush()
+        with open(self.log_path, errors="replace") as f:
+            return " | ".join(f.read().splitlines()[-lines:])
+
+    def close(self):
+        for p in reversed(self.procs):
+            stop(p)
+        self.procs = []
+        self.log.close()
+        shutil.rmtree(self.dir, ignore_errors=True)
+
+
+def stop(p, seconds=5):
+    """Ends a process and its group, asking first."""
+    for sig in (signal.SIGTERM, signal.SIGKILL):
+        try:
+            os.killpg(p.pid, sig)
+        except (ProcessLookupError, PermissionError):
+            pass
+        try:
+            p.wait(seconds)
+            return
+        except subprocess.TimeoutExpired:
+            pass
+
+
+def _displayfd(session, cmd):
+    """Starts an X server that tells its display number on a pipe; returns ":N"."""
+    r, w = os.pipe()
+    p = session.spawn(*cmd, "-displayfd", str(w), pass_fds=(w,))
+    os.close(w)
+    with os.fdopen(r) as f:
+        number = f.readline().strip()
+    if not number:
+        raise Failed(f"{cmd[0]} did not start: {session.log_tail()}")
+    display = f":{number}"
+    await_(lambda: subprocess.run(["xdpyinfo"], env=dict(session.env, DISPLAY=display),
+                                  capture_output=True).returncode == 0 or p.poll() is not None)
+    if p.poll() is not None:
+        raise Failed(f"{cmd[0]} ended: {session.log_tail()}")
+    return display
+
+
+def xvfb(session, size="1280x1024"):
+    need("Xvfb", "xdpyinfo")
+    # -noreset: a server resetting as its last client leaves turns the next one away a moment
+    display = _displayfd(session, ["Xvfb", "-screen", "0", f"{size}x24", "-nolisten", "tcp",
+                                   "-noreset"])
+    session.env["DISPLAY"] = display
+    return display
+
+
+XORG_CONF = """Section "ServerFlags"
+  Option "AutoAddDevices" "false"
+  Option "AutoAddGPU" "false"
+EndSection
+Section "Device"
+  Identifier "card"
+  Driver "dummy"
+  VideoRam 32768
+EndSection
+Section "Monitor"
+  Identifier "monitor"
+  HorizSync 5.0 - 1000.0
+  VertRefresh 5.0 - 200.0
+  Modeline "1280x720" 74.25 1280 1390 1430 1650 720 725 730 750
+EndSection
+Section "Screen"
+  Identifier "screen"
+  Device "card"
+  Monitor "monitor"
+  DefaultDepth 24
+  SubSection "Display"
+    Depth 24
+    Modes "1280x720"
+  EndSubSection
+EndSection
+"""
+
+
+def xorg_two_monitors(session):
+    """A real Xorg on the dummy driver (Xvfb has no RandR monitors), its 1280 x 720 screen split
+    into M0 and M1, 640 px each at 96 DPI; Qt names its screens after them."""
+    need("Xorg", "xrandr", "/usr/lib/xorg/modules/drivers/dummy_drv.so")
+    if os.geteuid() != 0:
+        raise Missing("Xorg on the dummy driver runs as root here")
+    conf = os.path.join(session.dir, "xorg.conf")
+    with open(conf, "w") as f:
+        f.write(XORG_CONF)
+    os.mkdir(os.path.join(session.dir, "conf.d"))
+    display = _displayfd(session, [
+        "Xorg", "-config", conf, "-configdir", os.path.join(session.dir, "conf.d"), "-noreset",
+        "-nolisten", "tcp", "-novtswitch", "-sharevts",
+        "-logfile", os.path.join(session.dir, "Xorg.log")])
+    session.env["DISPLAY"] = display
+    run = lambda *a: subprocess.run(["xrandr", *a], env=session.env, capture_output=True,
+                                    text=True)
+    output = next(line.split()[0] for line in run().stdout.splitlines() if " connected" in line)
+    if run("--setmonitor", "M0", "640/169x720/190+0+0", output).returncode or \
+            run("--setmonitor", "M1", "640/169x720/190+640+0", "none").returncode:
+        raise Failed("this Xorg cannot split its screen into monitors")
+    return display
+
+
+def dbus(session):
+    """A session bus of the desktop's own."""
+    need("dbus-daemon")
+    path = os.path.join(session.dir, "bus")
+    session.spawn("dbus-daemon", "--session", "--nofork", "--nopidfile", f"--address=unix:path={path}")
+    await_(lambda: os.path.exists(path), what="the session bus")
+    session.env["DBUS_SESSION_BUS_ADDRESS"] = f"unix:path={path}"
+
+
+def wayland_platform():
+    if not glob.glob("/usr/lib/*/qt6/plugins/platforms/libqwayland-generic.so"):
+        raise Missing("Qt's Wayland platform (qt6-wayland) is not installed")
+
+
+def weston(session, xwayland):
+    """Weston drawing into a window of the X server in DISPLAY (so that the ordinary X tools see
+    and click what it shows); with xwayland, its X server too, whose display it returns."""
+    need("weston", *(["Xwayland"] if xwayland else []))
+    wayland_platform()
+    log = os.path.join(session.dir, "weston.log")
+    session.spawn("weston", "--backend=x11-backend.so", "--use-pixman", "--width=1024",
+                  "--height=768", "--socket=tavimo", "--idle-time=0", "--no-config",
+                  f"--log={log}", *(["--xwayland"] if xwayland else []))
+    await_(lambda: os.path.exists(os.path.join(session.dir, "tavimo")), what="weston's socket")
+    session.env["WAYLAND_DISPLAY"] = "tavimo"
+    if not xwayland:
+        time.sleep(0.5)
+        return None
+    line = await_(lambda: [l for l in open(log) if "xserver listening on display" in l],
+                  what="weston's X server")[0]
+    display = line.split("display")[-1].split()[0]
+    # Its X server starts when the first client knocks.
+    await_(lambda: subprocess.run(["xdpyinfo"], env=dict(session.env, DISPLAY=display),
+                                  capture_output=True).returncode == 0, what="XWayland")
+    return display
+
+
+def _x11_unix():
+    # mutter makes the sockets' folder itself if it is missing, under the umask, then refuses it
+    os.makedirs("/tmp/.X11-unix", exist_ok=True)
+    if os.stat("/tmp/.X11-unix").st_uid == os.geteuid():
+        os.chmod("/tmp/.X11-unix", 0o1777)
+
+
+def _reachable(session, display, auth=None):
+    env = dict(session.env, DISPLAY=display, **({"XAUTHORITY": auth} if auth else {}))
+    return subprocess.run(["xdpyinfo"], env=env, capture_output=True).returncode == 0
+
+
+def mutter_wayland(session):
+    """mutter as GNOME Shell runs it, headless, in a D-Bus session of its own; returns its
+    XWayland's display and the cookie it wants."""
+    need("mutter", "Xwayland")
+    dbus(session)
+    _x11_unix()
+    session.spawn("mutter", "--headless", "--wayland", "--virtual-monitor", "1280x1024",
+                  "--wayland-display", "tavimo", env={"XDG_CONFIG_HOME": session.dir})
+
+    def announced():
+        for line in open(session.log_path, errors="replace"):
+            if "Using public X11 display" in line:
+                return line.split("display ")[1].split(",")[0]
+    display = await_(announced, what="mutter's XWayland")
+    auth = await_(lambda: glob.glob(os.path.join(session.dir, ".mutter-Xwaylandauth.*")),
+                  what="mutter's XWayland cookie")[0]
+    await_(lambda: _reachable(session, display, auth), what="mutter's XWayland answering")
+    return display, auth
+
+
+def kwin_wayland(session):
+    """KWin as Plasma runs it, on a virtual screen, with its XWayland; returns that display.
+    The installed binary carries a file capability that a restricted bounding set refuses to
+    run, and a plain copy of it runs."""
+    need("kwin_wayland", "Xwayland")
+    dbus(session)
+    _x11_unix()
+    kwin = os.path.join(session.dir, "kwin_wayland")
+    shutil.copy(shutil.which("kwin_wayland"), kwin)
+    # KWin tells its clients their environment only: one of them writes it down.
+    told = os.path.join(session.dir, "told")
+    tell = os.path.join(session.dir, "tell")
+    with open(tell, "w") as f:
+        f.write(f'#!/bin/sh\necho "$DISPLAY" >{told}.part && mv {told}.part {told}\n')
+    os.chmod(tell, 0o755)
+    session.spawn(kwin, "--virtual", "--xwayland", "--socket", "tavimo", "--width", "1280",
+                  "--height", "1024", tell, env={"XDG_CONFIG_HOME": session.dir})
+    display = await_(lambda: os.path.exists(told) and open(told).read().strip(), 20,
+                     what="KWin's XWayland")
+    await_(lambda: _reachable(session, display), what="KWin's XWayland answering")
+    return display
+
+
+if __name__ == "__main__":
+    # Runs a command on Qt's X11 platform against the two-monitor Xorg, its monitors scaled by
+    # the factors given; status 77 where that Xorg cannot run here.
+    # Usage: servers.py SCALE_M0,SCALE_M1 COMMAND [ARGUMENT...]
+    import sys
+    logs = tempfile.mkdtemp(prefix="tavimo-xorg-logs-")
+    s = Session("xorg", logs)
+    try:
+        xorg_two_monitors(s)
+        m0, m1 = sys.argv[1].split(",")
+        env = dict(s.env, QT_QPA_PLATFORM="xcb", QT_SCREEN_SCALE_FACTORS=f"M0={m0};M1={m1}")
+        status = subprocess.run(sys.argv[2:], env=env).returncode
+    except Missing as why:
+        print(f"skipped: {why}")
+        status = 77
+    except Failed as why:
+        print(why)
+        status = 1
+    finally:
+        s.close()
+        shutil.rmtree(logs, ignore_errors=True)
+    sys.exit(status)
