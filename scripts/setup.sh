@@ -13,8 +13,7 @@ case $mode in
   program) ;;
   tests)
     packages="$packages libgtest-dev libbenchmark-dev python3 python3-pytest python3-xlib git file \
-      imagemagick \
-      xvfb xauth xdotool x11-utils x11-xserver-utils wmctrl desktop-file-utils appstream \
+      imagemagick xvfb xauth xdotool x11-utils x11-xserver-utils wmctrl desktop-file-utils appstream \
       openbox i3-wm xfwm4 picom mutter weston xwayland kwin-wayland kwin-style-breeze dbus-daemon \
       xserver-xorg-core xserver-xorg-video-dummy at-spi2-core python3-pyatspi"
     ;;

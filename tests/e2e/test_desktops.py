@@ -168,6 +168,30 @@ def test_wm_takes_it_over(row, desktop, tavimo, how):
     assert went_on != after, "it goes on wandering"
 
 
+@pytest.mark.where("restarts")
+@pytest.mark.parametrize("after", ["minimise", "workspace"])
+def test_a_users_move_stands(desktop, tavimo, after):
+    """Minimised and restored, or left on its workspace and come back to, the window has not been
+    taken over: a move the user makes straight afterwards stands."""
+    env, wid = desktop.session.env, str(tavimo.view.wid)
+    run = lambda *cmd: subprocess.run(cmd, env=env, capture_output=True)
+    if after == "minimise":
+        run("xdotool", "windowminimize", "--sync", wid)
+        time.sleep(0.5)
+        run("xdotool", "windowactivate", "--sync", wid)
+    else:
+        run("wmctrl", "-s", "1")
+        time.sleep(0.5)
+        run("wmctrl", "-s", "0")
+    time.sleep(0.3)
+    before = tavimo.view.place()
+    run("wmctrl", "-i", "-r", wid, "-e", f"0,{before[0] + 150},{before[1] + 100},-1,-1")
+    assert within(3, lambda: apart(tavimo.view.place(), before) >= 50), "the move was made"
+    moved = tavimo.view.place()
+    time.sleep(2)
+    assert tavimo.view.place() == moved, (before, moved)
+
+
 def test_end(row, tavimo):
     tavimo.view.click(END)
     assert tavimo.status(10) == 0
