@@ -150,7 +150,7 @@ def test_wm_takes_it_over(row, desktop, tavimo, how):
     view = tavimo.view
     frame = apart(view.place(), view.xlib.geometry(
         view.xlib.toplevel(view.wid))[:2])
-    assert apart(hinted_place(desktop, view.wid), view.place()) <= 2
+    assert apart(hinted_place(desktop, view.wid), view.place()) <= 2 + frame  # framed where put
     before, after, worst = follow_restart(desktop, view, how, False)
     # mutter lets go of a window at its frame's corner; i3 taking over from an i3 puts the frame
     # where the client area stood.
@@ -186,7 +186,7 @@ def test_a_users_move_stands(desktop, tavimo, after):
     time.sleep(0.3)
     before = tavimo.view.place()
     run("wmctrl", "-i", "-r", wid, "-e", f"0,{before[0] + 150},{before[1] + 100},-1,-1")
-    assert within(3, lambda: apart(tavimo.view.place(), before) >= 50), "the move was made"
+    assert within(10, lambda: apart(tavimo.view.place(), before) >= 50), "the move was made"
     moved = tavimo.view.place()
     time.sleep(2)
     assert tavimo.view.place() == moved, (before, moved)
