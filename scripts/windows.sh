@@ -143,7 +143,7 @@ fi
 
 # The build's tools; Wine (with its own faces) and GoogleTest's source for its tests
 install_missing g++ g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 cmake ninja-build \
-  qt6-base-dev qt6-base-dev-tools nsis wine wine64 fonts-wine googletest
+  qt6-base-dev qt6-base-dev-tools nsis zip wine wine64 fonts-wine googletest
 find_qt
 say "Qt for Windows: $qt"
 
