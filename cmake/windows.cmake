@@ -13,26 +13,23 @@ target_sources(tavimo PRIVATE app/console_windows.cpp)
 qt_import_plugins(tavimo INCLUDE Qt6::QOffscreenIntegrationPlugin)
 
 # The icon is drawn from the window's own picture by the icon tool, which has to run here, on
-# the build machine: it is built for the build machine, from this same source tree.
-include(ExternalProject)
-set(TAVIMO_HOST_DIR ${CMAKE_BINARY_DIR}/host)
-set(TAVIMO_ICON_TOOL ${TAVIMO_HOST_DIR}/data/tavimo-icons)
-ExternalProject_Add(host-tools
-  SOURCE_DIR ${PROJECT_SOURCE_DIR}
-  BINARY_DIR ${TAVIMO_HOST_DIR}
-  CMAKE_ARGS -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF
-  BUILD_COMMAND ${CMAKE_COMMAND} --build <BINARY_DIR> --target tavimo-icons
-  BUILD_BYPRODUCTS ${TAVIMO_ICON_TOOL}
-  BUILD_ALWAYS ON
-  INSTALL_COMMAND ""
-  LOG_CONFIGURE ON
-  LOG_OUTPUT_ON_FAILURE ON)
+# the build machine: the one a native build of this source tree makes (scripts/setup.sh's build/).
+set(TAVIMO_ICON_TOOL "" CACHE FILEPATH
+  "tavimo-icons built for the build machine (a native build's data/tavimo-icons)")
+if(NOT TAVIMO_ICON_TOOL)
+  message(FATAL_ERROR "The Windows build draws its icon with the icon tool built for this machine: "
+    "build it natively (cmake -S . -B build && cmake --build build -t tavimo-icons) and pass "
+    "-DTAVIMO_ICON_TOOL=$PWD/build/data/tavimo-icons")
+elseif(NOT EXISTS "${TAVIMO_ICON_TOOL}")
+  message(FATAL_ERROR "TAVIMO_ICON_TOOL=${TAVIMO_ICON_TOOL} does not exist: build it natively "
+    "(cmake --build build -t tavimo-icons)")
+endif()
 
 set(TAVIMO_ICO ${CMAKE_BINARY_DIR}/tavimo.ico)
 add_custom_command(
   OUTPUT ${TAVIMO_ICO}
   COMMAND ${TAVIMO_ICON_TOOL} --ico ${TAVIMO_ICO}
-  DEPENDS host-tools ${TAVIMO_ICON_TOOL}
+  DEPENDS ${TAVIMO_ICON_TOOL}
   COMMENT "Drawing the Windows icon")
 add_custom_target(windows-icon DEPENDS ${TAVIMO_ICO})
 

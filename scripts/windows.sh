@@ -147,6 +147,20 @@ install_missing g++ g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 cmake n
 find_qt
 say "Qt for Windows: $qt"
 
+# The icon is drawn on this machine, by the icon tool of the native build (build/, which
+# scripts/setup.sh makes), brought up to date; where there is none, by one built for it alone.
+if [ -n "${TAVIMO_ICON_TOOL:-}" ]; then
+  icon_tool=$TAVIMO_ICON_TOOL
+else
+  native=$src/build
+  if [ ! -f "$native/CMakeCache.txt" ]; then
+    native=$src/build-windows-host
+    cmake -S . -B "$native" -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF >/dev/null
+  fi
+  cmake --build "$native" --target tavimo-icons --parallel "$(nproc)" >/dev/null
+  icon_tool=$native/data/tavimo-icons
+fi
+
 # --- Tavimo. A build folder set up with another Qt starts afresh: CMake keeps its first toolchain.
 toolchain=$qt/lib/cmake/Qt6/qt.toolchain.cmake
 if [ -f "$build/CMakeCache.txt" ] &&
@@ -154,7 +168,8 @@ if [ -f "$build/CMakeCache.txt" ] &&
   rm -rf "$build"
 fi
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DCMAKE_TOOLCHAIN_FILE="$toolchain" \
-  -DQT_CHAINLOAD_TOOLCHAIN_FILE="$src/cmake/mingw-w64-x86_64.cmake" >/dev/null
+  -DQT_CHAINLOAD_TOOLCHAIN_FILE="$src/cmake/mingw-w64-x86_64.cmake" \
+  -DTAVIMO_ICON_TOOL="$icon_tool" >/dev/null
 cmake --build "$build" --parallel "$(nproc)"
 cmake --build "$build" --target windows-release
 say "made $build/tavimo.exe,"
