@@ -24,7 +24,9 @@ if ! git diff --quiet HEAD -- 2>/dev/null; then
 fi
 
 tarball=$out/tavimo-$version.tar.gz
-date=$(git log -1 --format=%ct HEAD)
-git archive --format=tar.gz --prefix="tavimo-$version/" --add-virtual-file=".tarball-date:$date
-" -o "$tarball" HEAD
+dated=$(mktemp -d)
+trap 'rm -rf "$dated"' EXIT
+git log -1 --format=%ct HEAD >"$dated/.tarball-date"
+git archive --format=tar.gz --prefix="tavimo-$version/" --add-file="$dated/.tarball-date" \
+  -o "$tarball" HEAD
 echo "$tarball"
