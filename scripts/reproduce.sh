@@ -4,7 +4,7 @@
 # depth, one after the other, with another umask, locale and time zone, and compares what the two
 # made: the install tree of `cmake --install`, the .deb files, and the Windows program, its zip
 # and its installer. Names every file that differs; diffoscope shows how. Installs what it needs.
-# It builds everything twice (about 20 minutes on 2 cores), so it is no part of the test command.
+# It builds everything twice (about 5 minutes on 2 cores), so it is no part of the test command.
 #
 # The Windows build's Qt is the one scripts/windows.sh takes (TAVIMO_QT_WINDOWS, or its cache).
 # TAVIMO_REPRODUCE_WINDOWS=0 leaves the Windows files out.
