@@ -1,10 +1,11 @@
 #!/bin/sh
 # SPDX-License-Identifier: MIT
 # What Windows reads from tavimo.exe before it runs: a GUI program that needs no DLL beyond
-# Windows' own, with its version information, its manifest and its icon in 16 to 256 px.
-# Usage: exe.sh TAVIMO.EXE TAVIMO.ICO VERSION
+# Windows' own, dated with the source rather than when it was linked, with its version
+# information, its manifest and its icon in 16 to 256 px.
+# Usage: exe.sh TAVIMO.EXE TAVIMO.ICO VERSION SOURCE_DATE
 set -u
-exe=$1 ico=$2 version=$3
+exe=$1 ico=$2 version=$3 date=$4
 objdump=x86_64-w64-mingw32-objdump
 command -v $objdump >/dev/null 2>&1 || { echo "skipped: $objdump is not installed" >&2; exit 77; }
 passed=0 failed=0
@@ -20,6 +21,8 @@ foreign=$(echo "$headers" | sed -n 's/^[[:space:]]*DLL Name: //p' |
   grep -viE '^(advapi32|authz|comdlg32|d3d11|d3d9|dwmapi|dwrite|dxgi|gdi32|imm32|kernel32|msvcrt|netapi32|ole32|oleaut32|shcore|shell32|shlwapi|user32|userenv|uxtheme|version|winmm|ws2_32|wtsapi32)\.dll$|^api-ms-win-' |
   tr '\n' ' ')
 check "it needs no DLL beside it" '[ -z "$foreign" ]' "imports $foreign"
+stamp=$(echo "$headers" | sed -n 's/^Time\/Date stamp[[:space:]]*//p')
+check "its header dated with the source" '[ "$((0x$stamp))" = "$date" ]' "stamp $stamp"
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
