@@ -18,11 +18,12 @@ set(TAVIMO_ICON_TOOL "" CACHE FILEPATH
   "tavimo-icons built for the build machine (a native build's data/tavimo-icons)")
 if(NOT TAVIMO_ICON_TOOL)
   message(FATAL_ERROR "The Windows build draws its icon with the icon tool built for this machine: "
-    "build it natively (cmake -S . -B build && cmake --build build -t tavimo-icons) and pass "
-    "-DTAVIMO_ICON_TOOL=$PWD/build/data/tavimo-icons")
+    "build it natively (cmake -S . -B build-windows-host -DBUILD_TESTING=OFF && cmake --build "
+    "build-windows-host -t tavimo-icons) and pass "
+    "-DTAVIMO_ICON_TOOL=$PWD/build-windows-host/data/tavimo-icons")
 elseif(NOT EXISTS "${TAVIMO_ICON_TOOL}")
   message(FATAL_ERROR "TAVIMO_ICON_TOOL=${TAVIMO_ICON_TOOL} does not exist: build it natively "
-    "(cmake --build build -t tavimo-icons)")
+    "(cmake --build NATIVE_BUILD_DIR -t tavimo-icons)")
 endif()
 
 set(TAVIMO_ICO ${CMAKE_BINARY_DIR}/tavimo.ico)

@@ -11,7 +11,6 @@
 # Usage: sh scripts/reproduce.sh [OUTPUT_DIR]   (keeps both builds' files there; default: none)
 set -eu
 cd "$(dirname "$0")/.."
-src=$(pwd)
 windows=${TAVIMO_REPRODUCE_WINDOWS:-1}
 say() { echo "reproduce.sh: $*" >&2; }
 
@@ -47,35 +46,40 @@ else
   say "note: no fr_FR locale could be made; both builds run in C.UTF-8"
 fi
 
+# logged LOG COMMAND...: runs COMMAND with its output added to LOG, shown when it fails.
+logged() {
+  log=$1
+  shift
+  "$@" >>"$log" 2>&1 || { tail -n 40 "$log"; say "failed: $*"; exit 1; }
+}
+
 # build NAME FOLDER: unpacks the release into FOLDER and builds it there, its results in
 # $work/NAME. Run in a subshell, with the umask, locale and time zone already set.
 build() {
   out=$work/$1 dir=$2
-  mkdir -p "$out" "$dir"
+  mkdir -p "$out/deb" "$dir/deb"
   say "$1: building in $dir (umask $(umask), LC_ALL=$LC_ALL, TZ=$TZ)"
   # Where there is no git the release's own date is taken, as anyone building it gets it.
   unset SOURCE_DATE_EPOCH
 
   tar -xzf "$tarball" -C "$dir"
-  cmake -S "$dir/$top" -B "$dir/linux" -DBUILD_TESTING=OFF >"$out/linux.log"
-  cmake --build "$dir/linux" -j"$(nproc)" >>"$out/linux.log"
-  DESTDIR=$out/install cmake --install "$dir/linux" >>"$out/linux.log"
+  logged "$out/linux.log" cmake -S "$dir/$top" -B "$dir/linux" -DBUILD_TESTING=OFF
+  logged "$out/linux.log" cmake --build "$dir/linux" -j"$(nproc)"
+  logged "$out/linux.log" env DESTDIR="$out/install" cmake --install "$dir/linux"
 
   # dpkg-buildpackage takes the date from debian/changelog, as for any Debian package.
-  mkdir "$dir/deb"
   tar -xzf "$tarball" -C "$dir/deb"
-  (cd "$dir/deb/$top" && DEB_BUILD_OPTIONS=nocheck dpkg-buildpackage -us -uc -b -Pnocheck \
-    -j"$(nproc)") >"$out/deb.log" 2>&1 || { tail -n 40 "$out/deb.log"; exit 1; }
-  mkdir "$out/deb"
+  (cd "$dir/deb/$top" && logged "$out/deb.log" env DEB_BUILD_OPTIONS=nocheck \
+    dpkg-buildpackage -us -uc -b -Pnocheck -j"$(nproc)")
   mv "$dir"/deb/*.deb "$out/deb/"
 
   [ "$windows" != 0 ] || return 0
-  cmake -S "$dir/$top" -B "$dir/windows" -G Ninja -DBUILD_TESTING=OFF \
+  logged "$out/windows.log" cmake -S "$dir/$top" -B "$dir/windows" -G Ninja -DBUILD_TESTING=OFF \
     -DCMAKE_TOOLCHAIN_FILE="$qt/lib/cmake/Qt6/qt.toolchain.cmake" \
     -DQT_CHAINLOAD_TOOLCHAIN_FILE="$dir/$top/cmake/mingw-w64-x86_64.cmake" \
-    -DTAVIMO_ICON_TOOL="$dir/linux/data/tavimo-icons" >"$out/windows.log"
-  cmake --build "$dir/windows" -j"$(nproc)" >>"$out/windows.log"
-  cmake --build "$dir/windows" --target windows-release >>"$out/windows.log"
+    -DTAVIMO_ICON_TOOL="$dir/linux/data/tavimo-icons"
+  logged "$out/windows.log" cmake --build "$dir/windows" -j"$(nproc)"
+  logged "$out/windows.log" cmake --build "$dir/windows" --target windows-release
   mkdir "$out/windows"
   cp "$dir/windows/tavimo.exe" "$dir/windows/$top"-*.zip "$dir/windows/$top"-setup.exe \
     "$out/windows/"
