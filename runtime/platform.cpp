@@ -10,8 +10,9 @@
 namespace rt {
 namespace {
 
-// The value Qt will take for "-NAME VALUE" (or "--NAME VALUE"): the last one given.
-QByteArray qtOption(int argc, char** argv, std::string_view name) {
+// The value Qt will take for "-NAME VALUE" (or "--NAME VALUE"): the last one given. Only X11 and
+// Wayland have a platform or display to choose between.
+[[maybe_unused]] QByteArray qtOption(int argc, char** argv, std::string_view name) {
   QByteArray value;
   for (int i = 1; i + 1 < argc; ++i) {
     std::string_view arg = argv[i];

@@ -1,7 +1,9 @@
 #!/bin/sh
 # SPDX-License-Identifier: MIT
 # Makes the source release tavimo-VERSION.tar.gz from what git tracks at HEAD, and nothing else:
-# no build folders, no .git, no stray files. The version is the one CMakeLists.txt sets.
+# no build folders, no .git, no stray files. The version is the one CMakeLists.txt sets. Beside
+# them, .tarball-date holds HEAD's commit date, which a build of the release, having no git to ask,
+# writes wherever a file time goes (cmake/sourcedate.cmake).
 # Usage: release.sh [OUTPUT_DIR]   (default: the current folder); prints the tarball's path.
 set -eu
 out=$(cd "${1:-.}" && pwd)
@@ -22,5 +24,9 @@ if ! git diff --quiet HEAD -- 2>/dev/null; then
 fi
 
 tarball=$out/tavimo-$version.tar.gz
-git archive --format=tar.gz --prefix="tavimo-$version/" -o "$tarball" HEAD
+dated=$(mktemp -d)
+trap 'rm -rf "$dated"' EXIT
+git log -1 --format=%ct HEAD >"$dated/.tarball-date"
+git archive --format=tar.gz --prefix="tavimo-$version/" --add-file="$dated/.tarball-date" \
+  -o "$tarball" HEAD
 echo "$tarball"

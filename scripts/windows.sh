@@ -147,9 +147,23 @@ fi
 
 # The build's tools; Wine (with its own faces) and GoogleTest's source for its tests
 install_missing g++ g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 cmake ninja-build \
-  qt6-base-dev qt6-base-dev-tools nsis wine wine64 fonts-wine googletest
+  qt6-base-dev qt6-base-dev-tools nsis zip wine wine64 fonts-wine googletest
 find_qt
 say "Qt for Windows: $qt"
+
+# The icon is drawn on this machine, by the icon tool of the native build (build/, which
+# scripts/setup.sh makes), brought up to date; where there is none, by one built for it alone.
+if [ -n "${TAVIMO_ICON_TOOL:-}" ]; then
+  icon_tool=$TAVIMO_ICON_TOOL
+else
+  native=$src/build
+  if [ ! -f "$native/CMakeCache.txt" ]; then
+    native=$src/build-windows-host
+    cmake -S . -B "$native" -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF >/dev/null
+  fi
+  cmake --build "$native" --target tavimo-icons --parallel "$(nproc)" >/dev/null
+  icon_tool=$native/data/tavimo-icons
+fi
 
 # --- Tavimo. A build folder set up with another Qt starts afresh: CMake keeps its first toolchain.
 toolchain=$qt/lib/cmake/Qt6/qt.toolchain.cmake
@@ -158,7 +172,8 @@ if [ -f "$build/CMakeCache.txt" ] &&
   rm -rf "$build"
 fi
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DCMAKE_TOOLCHAIN_FILE="$toolchain" \
-  -DQT_CHAINLOAD_TOOLCHAIN_FILE="$src/cmake/mingw-w64-x86_64.cmake" >/dev/null
+  -DQT_CHAINLOAD_TOOLCHAIN_FILE="$src/cmake/mingw-w64-x86_64.cmake" \
+  -DTAVIMO_ICON_TOOL="$icon_tool" >/dev/null
 cmake --build "$build" --parallel "$(nproc)"
 cmake --build "$build" --target windows-release
 say "made $build/tavimo.exe,"

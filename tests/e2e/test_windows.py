@@ -47,6 +47,11 @@ def test_windows_reads_a_gui_program_of_one_file(exe):
         "ProductName": "Tavimo", "ProductVersion": version, "FileVersion": version,
         "CompanyName": "The Tavimo authors",
         "LegalCopyright": "Copyright (C) 2026 The Tavimo authors. MIT License."}
+    # Dated with the source it was built from, not when it was linked (ctest says the date).
+    head = open(exe, "rb").read(4096)
+    pe = int.from_bytes(head[0x3C:0x40], "little")
+    stamp = int.from_bytes(head[pe + 8:pe + 12], "little")
+    assert stamp == int(os.environ.get("TAVIMO_SOURCE_DATE", stamp))
     narrow = run("strings", exe).stdout
     for manifest in (">PerMonitorV2</dpiAwareness>", ">UTF-8</activeCodePage>",
                      'level="asInvoker"'):

@@ -2,7 +2,8 @@
 # SPDX-License-Identifier: MIT
 # The Debian package: built by dpkg-buildpackage from a copy of the tracked files (the work tree
 # stays clean), clean under lintian, installed, its autopkgtest run, and removed without a trace.
-# Needs root (it installs into the system). DEB_BUILD_OPTIONS is passed on to the build.
+# Needs root (it installs into the system). DEB_BUILD_OPTIONS and DEB_BUILD_PROFILES
+# are passed on to the build.
 set -eu
 src=$(cd "$(dirname "$0")/../.." && pwd)
 work=$(mktemp -d)
