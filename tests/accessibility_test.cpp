@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 // What a screen reader is told while the window runs: each change of the date label once, and
 // nothing at all from the dots' ticks. Needs an active reader, so it runs in the private session
-// of tests/a11y/run.sh rather than offscreen.
+// of `servers.py atspi` (e2e/) rather than offscreen.
 #include <gtest/gtest.h>
 
 #include <QAccessible>

@@ -178,6 +178,21 @@ def dbus(session):
     session.env["DBUS_SESSION_BUS_ADDRESS"] = f"unix:path={path}"
 
 
+def atspi(session):
+    """The AT-SPI bus and its registry on a session bus of the desktop's own, as a screen reader
+    user's desktop has them; Qt programs on the X server in DISPLAY then talk AT-SPI."""
+    launcher = "/usr/libexec/at-spi-bus-launcher"
+    need(launcher, "/usr/libexec/at-spi2-registryd", "dbus-send")
+    dbus(session)
+    session.spawn(launcher, "--launch-immediately")
+    # Ready once it answers for the accessibility bus, which it starts first.
+    ask = ["dbus-send", "--session", "--print-reply", "--dest=org.freedesktop.DBus",
+           "/org/freedesktop/DBus", "org.freedesktop.DBus.NameHasOwner", "string:org.a11y.Bus"]
+    await_(lambda: "true" in subprocess.run(ask, env=session.env, capture_output=True,
+                                            text=True).stdout, what="the accessibility bus")
+    session.env.update(QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1", QT_QPA_PLATFORM="xcb")
+
+
 def wayland_platform():
     if not glob.glob("/usr/lib/*/qt6/plugins/platforms/libqwayland-generic.so"):
         raise Missing("Qt's Wayland platform (qt6-wayland) is not installed")
@@ -261,25 +276,43 @@ def kwin_wayland(session):
     return display
 
 
-if __name__ == "__main__":
-    # Runs a command on Qt's X11 platform against the two-monitor Xorg, its monitors scaled by
-    # the factors given; status 77 where that Xorg cannot run here.
-    # Usage: servers.py SCALE_M0,SCALE_M1 COMMAND [ARGUMENT...]
-    import sys
-    logs = tempfile.mkdtemp(prefix="tavimo-xorg-logs-")
-    s = Session("xorg", logs)
+def main(mode, *command):
+    """Runs a command on Qt's X11 platform against servers of its own: an Xvfb; the two-monitor
+    Xorg, its monitors scaled by the factors given; or an Xvfb with a D-Bus session and AT-SPI.
+    Status 77 where they cannot run here."""
+    logs = tempfile.mkdtemp(prefix=f"tavimo-{mode}-logs-")
+    s = Session(mode, logs)
     try:
-        xorg_two_monitors(s)
-        m0, m1 = sys.argv[1].split(",")
-        env = dict(s.env, QT_QPA_PLATFORM="xcb", QT_SCREEN_SCALE_FACTORS=f"M0={m0};M1={m1}")
-        status = subprocess.run(sys.argv[2:], env=env).returncode
+        if mode == "xorg":
+            xorg_two_monitors(s)
+            m0, m1 = command[0].split(",")
+            command = command[1:]
+            s.env["QT_SCREEN_SCALE_FACTORS"] = f"M0={m0};M1={m1}"
+        else:
+            xvfb(s)
+        if mode == "atspi":
+            atspi(s)
+        # The caller's locale and Qt settings stand (a test's language, its scale); its servers
+        # do not.
+        env = {k: v for k, v in os.environ.items() if k not in FOREIGN or k.startswith("QT_")}
+        env.update({k: v for k, v in s.env.items() if k in FOREIGN or k.startswith("QT_")},
+                   QT_QPA_PLATFORM="xcb")
+        return subprocess.run(command, env=env).returncode
     except Missing as why:
         print(f"skipped: {why}")
-        status = 77
+        return 77
     except Failed as why:
         print(why)
-        status = 1
+        return 1
     finally:
         s.close()
         shutil.rmtree(logs, ignore_errors=True)
-    sys.exit(status)
+
+
+if __name__ == "__main__":
+    import sys
+    if len(sys.argv) < 3 or sys.argv[1] not in ("xvfb", "xorg", "atspi"):
+        sys.exit("usage: servers.py xvfb|atspi COMMAND [ARGUMENT...]\n"
+                 "       servers.py xorg SCALE_M0,SCALE_M1 COMMAND [ARGUMENT...]")
+    signal.signal(signal.SIGTERM, lambda *_: sys.exit(143))  # the servers end with it
+    sys.exit(main(*sys.argv[1:]))
