@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "runtime/notices.h"
 
-#include <QRegularExpression>
 #include <cstdio>
 
 #include "runtime/translations.h"
@@ -19,8 +18,9 @@ constexpr const char* kNotices[] = {
 }  // namespace
 
 void setProgramName(std::string_view argv0) {
-  QString file = QString::fromLocal8Bit(argv0.data(), qsizetype(argv0.size()))
-                     .section(QRegularExpression(R"([/\\])"), -1);
+  // Windows separates folders with either slash.
+  argv0.remove_prefix(argv0.find_last_of("/\\") + 1);
+  QString file = QString::fromLocal8Bit(argv0.data(), qsizetype(argv0.size()));
   // Windows names a program with its extension; what it says names it without, as usage does.
   if (file.endsWith(QLatin1String(".exe"), Qt::CaseInsensitive)) file.chop(4);
   if (!file.isEmpty()) name = file.toStdString();
