@@ -5,6 +5,7 @@ import os
 import subprocess
 from dataclasses import dataclass
 
+import compositors
 import screen
 import servers
 from servers import await_, need
@@ -84,11 +85,11 @@ def mutter_x11(s):
 
 
 def weston_xwayland(s):
-    return {"DISPLAY": servers.weston(s, xwayland=True)}, "nested"
+    return {"DISPLAY": compositors.weston(s, xwayland=True)}, "nested"
 
 
 def weston_wayland(s):
-    servers.weston(s, xwayland=False)
+    compositors.weston(s, xwayland=False)
     return {"DISPLAY": None, "QT_QPA_PLATFORM": "wayland"}, "nested"
 
 
@@ -99,13 +100,13 @@ def xorg_mixed(s):
 # Under GNOME and Plasma the program is an X11 client of the session's XWayland, though the
 # session is a Wayland one, as a user's is.
 def gnome(s):
-    display, auth = servers.mutter_wayland(s)
+    display, auth = compositors.mutter_wayland(s)
     s.env.update(DISPLAY=display, XAUTHORITY=auth)
     return {"XDG_SESSION_TYPE": "wayland"}
 
 
 def kde(s):
-    s.env["DISPLAY"] = servers.kwin_wayland(s)
+    s.env["DISPLAY"] = compositors.kwin_wayland(s)
     return {"XDG_SESSION_TYPE": "wayland"}
 
 
