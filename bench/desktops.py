@@ -1,7 +1,8 @@
 #!/usr/bin/python3
 # SPDX-License-Identifier: MIT
-# On each desktop of the end-to-end tests: how fast the window wanders (px/s over 2 s of a sweep) and how
-# long "end" takes, from the click to the window gone and to the process gone (median of 5).
+# On each desktop of the end-to-end tests: how fast the window wanders (px/s over 2 s of a
+# sweep) and how long "end" takes, from the click to the window gone and to the process gone
+# (median of 5).
 # Usage: bench/desktops.py TAVIMO [TAVIMO.EXE] [DESKTOP...]
 import os
 import statistics
