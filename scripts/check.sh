@@ -6,14 +6,8 @@
 set -eu
 cd "$(dirname "$0")/.."
 sh scripts/setup.sh tests >/dev/null
-for p in clang-tidy valgrind lintian dpkg-dev debhelper autopkgtest; do
-  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "ok installed" || {
-    sudo=""
-    [ "$(id -u)" -eq 0 ] || sudo=sudo
-    $sudo apt-get update -qq
-    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "$p"
-  }
-done
+. scripts/packages.sh
+install_missing clang-tidy valgrind lintian dpkg-dev debhelper autopkgtest
 
 echo "== clang-tidy"
 cmake -S . -B build -DCMAKE_EXPORT_COMPILE_COMMANDS=ON >/dev/null

@@ -18,17 +18,8 @@ packages="g++ cmake make qt6-base-dev qt6-l10n-tools qt6-tools-dev qt6-translati
   libxcb1-dev git dpkg-dev debhelper locales"
 [ "$windows" = 0 ] || packages="$packages g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 \
   ninja-build qt6-base-dev-tools nsis zip xz-utils"
-missing=""
-for p in $packages; do
-  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "ok installed" || missing="$missing $p"
-done
-if [ -n "$missing" ]; then
-  sudo=""
-  [ "$(id -u)" -eq 0 ] || sudo=sudo
-  say "installing$missing"
-  $sudo apt-get update -qq
-  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends $missing
-fi
+. scripts/packages.sh
+install_missing $packages
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT

@@ -22,16 +22,7 @@ die() { say "$*"; exit 1; }
 sudo=""
 [ "$(id -u)" -eq 0 ] || sudo=sudo
 
-install_missing() {
-  missing=""
-  for p in "$@"; do
-    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "ok installed" || missing="$missing $p"
-  done
-  [ -n "$missing" ] || return 0
-  say "installing$missing"
-  $sudo apt-get update -qq
-  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends $missing
-}
+. scripts/packages.sh
 
 # --- Qt for Windows
 

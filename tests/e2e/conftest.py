@@ -24,8 +24,8 @@ def pytest_configure(config):
 
 
 def _row(item):
-    spec = getattr(item, "callspec", None)
-    return spec and spec.params.get("row")
+    call = getattr(item, "callspec", None)
+    return call and call.params.get("row")
 
 
 def pytest_collection_modifyitems(config, items):
