@@ -2,6 +2,7 @@
 #include "runtime/application.h"
 
 #include <QApplication>
+#include <algorithm>
 #include <cstdlib>
 #include <vector>
 
@@ -29,14 +30,10 @@ std::vector<Message> held;
 // platform it knows; ours is one line, with the first thing Qt said of why.
 void hold(QtMsgType type, const QMessageLogContext& context, const QString& text) {
   if (type != QtFatalMsg) return held.push_back({type, context.category, text});
-  QString why = text;
-  for (const Message& m : held) {
-    if (m.type == QtWarningMsg || m.type == QtCriticalMsg) {
-      why = m.text;
-      break;
-    }
-  }
-  cannotOpenDisplay(why.section(u'\n', 0, 0));
+  const auto why = std::find_if(held.begin(), held.end(), [](const Message& m) {
+    return m.type == QtWarningMsg || m.type == QtCriticalMsg;
+  });
+  cannotOpenDisplay((why == held.end() ? text : why->text).section(u'\n', 0, 0));
 }
 
 // What the platforms Qt tried and gave up before the one that started had to say, and the
@@ -49,17 +46,13 @@ bool givenUp(const Message& m) {
   return false;
 }
 
-// The repaints are a few small rectangles ten times a second: shared memory saves nothing there,
-// and its completion events cost the program and the X server more than the copy they avoid.
-void preferPlainImageTransfer() {
-  if (!qEnvironmentVariableIsSet("QT_XCB_NO_MITSHM")) qputenv("QT_XCB_NO_MITSHM", QByteArray("1"));
-}
-
 }  // namespace
 
 Application::Application(int& argc, char** argv) {
   if (const QString why = choosePlatform(argc, argv); !why.isEmpty()) cannotOpenDisplay(why);
-  preferPlainImageTransfer();
+  // The repaints are a few small rectangles ten times a second: shared memory saves nothing there,
+  // and its completion events cost the program and the X server more than the copy they avoid.
+  if (!qEnvironmentVariableIsSet("QT_XCB_NO_MITSHM")) qputenv("QT_XCB_NO_MITSHM", QByteArray("1"));
   const QtMessageHandler previous = qInstallMessageHandler(hold);
   app_ = std::make_unique<QApplication>(argc, argv);
   qInstallMessageHandler(previous);

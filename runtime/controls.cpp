@@ -53,16 +53,13 @@ PictureBox::PictureBox(Form& form, const ControlRecord& record, QWidget* parent)
       backColor_(record.settings.backColor.value_or(0)),
       font_(record.settings.font.value_or(Font{})),
       area_(new detail::PlayArea(parent, *this, form.twipsPerPixel())) {
+  widget_ = area_;
   const Settings& s = record.settings;
   area_->setGeometry(place(form, s));
   area_->setFont(toQFont(font_));
   if (s.accessibleName) area_->setAccessibleName(said(form, *s.accessibleName));
   if (s.accessibleDescription)
     area_->setAccessibleDescription(said(form, *s.accessibleDescription));
-}
-
-QWidget* PictureBox::widget() const {
-  return area_;
 }
 
 Label::Label(Form& form, const ControlRecord& record, PictureBox& container)
@@ -88,24 +85,6 @@ Label::Label(Form& form, const ControlRecord& record, PictureBox& container)
   label_->setFont(toQFont(font_));
   label_->setAccessibleDescription(said(form, *s.accessibleDescription));
   label_->setVisible(visible_);
-  changed();
-}
-
-void Label::setLeft(Single twips) {
-  if (twips == left_) return;
-  left_ = twips;
-  changed();
-}
-
-void Label::setTop(Single twips) {
-  if (twips == top_) return;
-  top_ = twips;
-  changed();
-}
-
-void Label::setForeColor(Colour colour) {
-  if (colour == foreColor_) return;
-  foreColor_ = colour;
   changed();
 }
 
@@ -143,6 +122,7 @@ CommandButton::CommandButton(Form& form, const ControlRecord& record, QWidget* p
     : Control(form, record),
       caption_(record.settings.caption.value_or(std::string_view{})),
       button_(new ButtonWidget(toQString(caption_), parent)) {
+  widget_ = button_;
   button_->setGeometry(place(form, record.settings));
   QObject::connect(button_, &QPushButton::clicked, button_, [this] { raise(); });
 }
@@ -151,10 +131,6 @@ void CommandButton::setCaption(std::string_view text) {
   if (text == caption_) return;
   caption_ = text;
   button_->setText(toQString(caption_));
-}
-
-QWidget* CommandButton::widget() const {
-  return button_;
 }
 
 Timer::Timer(Form& form, const ControlRecord& record, QWidget* owner)

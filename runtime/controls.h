@@ -32,7 +32,7 @@ class Control {
   const ControlRecord& record() const { return record_; }
 
   // The control's widget, where it has one of its own.
-  virtual QWidget* widget() const { return nullptr; }
+  QWidget* widget() const { return widget_; }
   // The handler its event runs, through the form, which runs one handler at a time.
   void bind(Handler handler) { handler_ = handler; }
   void raise();
@@ -40,6 +40,7 @@ class Control {
  protected:
   Control(Form& form, const ControlRecord& record) : form_(form), record_(record) {}
   Form& form_;
+  QWidget* widget_ = nullptr;
 
  private:
   const ControlRecord& record_;
@@ -54,7 +55,6 @@ class PictureBox : public Control {
   Single Top() const { return top_; }
   Colour BackColor() const { return backColor_; }
   const Font& font() const { return font_; }
-  QWidget* widget() const override;
   detail::PlayArea& area() const { return *area_; }
 
  private:
@@ -79,13 +79,19 @@ class Label : public Control {
   const std::string& Caption() const { return caption_; }
   const Font& font() const { return font_; }
 
-  void setLeft(Single twips);
-  void setTop(Single twips);
-  void setForeColor(Colour colour);
+  void setLeft(Single twips) { set(left_, twips); }
+  void setTop(Single twips) { set(top_, twips); }
+  void setForeColor(Colour colour) { set(foreColor_, colour); }
   void setVisible(bool visible);
   void setCaption(std::string_view text);
 
  private:
+  template <class T>
+  void set(T& property, T value) {
+    if (property == value) return;
+    property = value;
+    changed();
+  }
   void changed();
 
   PictureBox& container_;
@@ -103,7 +109,6 @@ class CommandButton : public Control {
 
   const std::string& Caption() const { return caption_; }
   void setCaption(std::string_view text);
-  QWidget* widget() const override;
 
  private:
   std::string caption_;

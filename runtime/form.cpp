@@ -65,9 +65,9 @@ void Form::missing(std::string_view name) {
                          " of the kind asked for");
 }
 
-Control* Form::find(std::string_view name, int index) const {
+Control* Form::find(std::string_view name) const {
   for (const auto& c : controls_)
-    if (c->Name() == name && c->Index() == index) return c.get();
+    if (c->Name() == name && c->Index() < 0) return c.get();
   return nullptr;
 }
 
@@ -113,7 +113,7 @@ void Form::wire(std::span<const Binding> bindings) {
       load_ = b.handler;
       continue;
     }
-    Control* c = find(b.control, -1);
+    Control* c = find(b.control);
     const Kind kind = b.event == Event::Click ? Kind::CommandButton : Kind::Timer;
     if (!c || b.event == Event::Load || c->record().kind != kind) missing(b.control);
     c->bind(b.handler);

@@ -47,7 +47,7 @@ class Form {
   // Binding names to controls once, at start-up; a missing name is a fault of the definition.
   template <class T>
   T& control(std::string_view name) const {
-    return checked<T>(find(name, -1), name);
+    return checked<T>(find(name), name);
   }
   template <class T>
   ControlArray<T> array(std::string_view name) const {
@@ -62,7 +62,7 @@ class Form {
   }
 
  private:
-  Control* find(std::string_view name, int index) const;
+  Control* find(std::string_view name) const;
   [[noreturn]] static void missing(std::string_view name);
   template <class T>
   static T& checked(Control* c, std::string_view name) {

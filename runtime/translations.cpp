@@ -12,23 +12,17 @@ namespace {
 
 QTranslator own, qt;
 
-// The languages asked for, most wanted first, as gettext reads them from the environment.
+// The languages asked for, most wanted first. Qt reads them as gettext does, but for one rule:
+// a C or POSIX locale means English whatever LANGUAGE says.
 QStringList wantedLanguages() {
 #ifdef Q_OS_UNIX
-  QString messages;
-  for (const char* name : {"LC_ALL", "LC_MESSAGES", "LANG"}) {
-    messages = qEnvironmentVariable(name);
-    if (!messages.isEmpty()) break;
-  }
-  const QString language = messages.section(QLatin1Char('.'), 0, 0).section(QLatin1Char('@'), 0, 0);
-  if (language.isEmpty() || language == QLatin1String("C") || language == QLatin1String("POSIX"))
-    return {};
-  const QString chosen = qEnvironmentVariable("LANGUAGE");
-  return chosen.isEmpty() ? QStringList{language}
-                          : chosen.split(QLatin1Char(':'), Qt::SkipEmptyParts);
-#else
-  return QLocale::system().uiLanguages();
+  QByteArray messages;
+  for (const char* name : {"LC_ALL", "LC_MESSAGES", "LANG"})
+    if (messages = qgetenv(name); !messages.isEmpty()) break;
+  const QByteArray language = messages.split('.').front().split('@').front();
+  if (language.isEmpty() || language == "C" || language == "POSIX") return {};
 #endif
+  return QLocale::system().uiLanguages();
 }
 
 }  // namespace
