@@ -3,9 +3,11 @@
 # CPU time per minute of the program and of the X server (and of the window manager, with one),
 # side by side under one Xvfb: the floor (nothing moving), Tavimo animating, Tavimo wandering, and
 # a straightforward Qt program doing the same, for scale. With BASELINE set to another build of
-# Tavimo, that one is measured beside it, animating and wandering, in the same rounds. The cases
-# take turns for ROUNDS rounds and each figure is the median of its rounds: a virtual machine's
-# slow spells come in bursts, which a mean would spread over whichever case they fell on.
+# Tavimo, that one is measured beside it, animating and wandering, in the same rounds, the two
+# taking turns to go first. The cases take turns for ROUNDS rounds and each figure is the median of
+# its rounds: a virtual machine's slow spells come in bursts, which a mean would spread over
+# whichever case they fell on. Against a baseline, each round's pair is also compared on its own,
+# since a slow spell falls on both halves of a pair far more often than on only one.
 # Usage: [BASELINE=OTHER_TAVIMO] [WM=openbox] bench/cpu.sh [BUILD_DIR] [SECONDS_PER_ROUND] [ROUNDS]
 set -eu
 build=${1:-build}
@@ -51,7 +53,9 @@ keys="floor tavimo naive tavimo_wandering naive_wandering"
 [ -z "${BASELINE:-}" ] || keys="floor tavimo baseline naive tavimo_wandering baseline_wandering naive_wandering"
 round=1
 while [ "$round" -le "$rounds" ]; do
-  for key in $keys; do
+  order=$keys
+  [ $((round % 2)) = 1 ] || order=$(echo "$keys" | sed 's/tavimo baseline/baseline tavimo/; s/tavimo_wandering baseline_wandering/baseline_wandering tavimo_wandering/')
+  for key in $order; do
     case $key in
       floor) measure floor Floor no "$build/bench/tavimo_floor" ;;
       tavimo) measure tavimo Tavimo no "$build/tavimo" ;;
@@ -71,3 +75,23 @@ for key in $keys; do
   printf '%-20s %14d %12d %12d\n' "$(echo "$key" | tr _ ' ')" "$(median <"$rates/$key.program")" \
     "$(median <"$rates/$key.x")" "$(median <"$rates/$key.wm")"
 done
+
+# ratio CASE FIELDS...: the median over the rounds of this build's CPU over the baseline's, in the
+# fields named added up, and in how many rounds this build took more
+ratio() {
+  case=$1
+  shift
+  mine="" theirs=""
+  for field in "$@"; do
+    mine="$mine $rates/tavimo$case.$field" theirs="$theirs $rates/baseline$case.$field"
+  done
+  # shellcheck disable=SC2086 # the lists are file names without spaces
+  paste $mine $theirs | awk -v n=$# '{ m = 0; t = 0; for (i = 1; i <= n; i++) { m += $i; t += $(i + n) }
+    print m / t }' | sort -n | awk '{ a[NR] = $1; w += ($1 > 1) }
+    END { printf "%.3f, more in %d of %d rounds\n", (NR % 2) ? a[(NR + 1) / 2] : (a[NR / 2] + a[NR / 2 + 1]) / 2, w, NR }'
+}
+if [ -n "${BASELINE:-}" ]; then
+  echo "this build over the baseline, round by round (median):"
+  echo "  animating, program + X:      $(ratio "" program x)"
+  echo "  wandering, program + X + WM: $(ratio _wandering program x wm)"
+fi
