@@ -3,8 +3,14 @@
 #pragma once
 
 #include <QPoint>
+#include <cstdlib>
 
 namespace rt {
+
+// Within a pixel: the server's place and Qt's may round apart at a scale.
+inline bool near(QPoint a, QPoint b) {
+  return std::abs(a.x() - b.x()) <= 1 && std::abs(a.y() - b.y()) <= 1;
+}
 
 // Fed each move of the run: where the window's client area was asked to go, and where it was
 // reported to stand afterwards. A move was carried out when the window stands within a pixel of
@@ -15,7 +21,16 @@ class IgnoredMoves {
   static constexpr int kMoves = 20;
 
   // True once: when the 20th move of the run is reported and none of them was carried out.
-  bool reported(QPoint asked, QPoint at);
+  bool reported(QPoint asked, QPoint at) {
+    if (settled_) return false;
+    if (ignored_ == 0) first_ = at;
+    if (near(at, asked) || !near(at, first_)) {
+      settled_ = true;
+      return false;
+    }
+    settled_ = ++ignored_ == kMoves;
+    return settled_;
+  }
   // Whether it has told all it will: later reports change nothing.
   bool settled() const { return settled_; }
   // Where nothing can be reported, nothing will be told.

@@ -4,7 +4,6 @@
 #include <QWidget>
 #include <QWindow>
 #include <algorithm>
-#include <cstdlib>
 
 #include "runtime/notices.h"
 #include "runtime/platform.h"
@@ -17,11 +16,6 @@ namespace {
 
 bool between(int v, int a, int b) {
   return std::min(a, b) <= v && v <= std::max(a, b);
-}
-
-// Within a pixel: the server's place and Qt's may round apart at a scale.
-bool near(QPoint a, QPoint b) {
-  return std::abs(a.x() - b.x()) <= 1 && std::abs(a.y() - b.y()) <= 1;
 }
 
 }  // namespace
