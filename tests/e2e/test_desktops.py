@@ -127,15 +127,18 @@ def hinted_place(desktop, wid):
 def follow_restart(desktop, view, how, moving):
     """Has the window manager take the window over again and follows it for 1.5 s: where it
     was just before, where it ended, and how far it went from there beyond its own travel. A
-    place counts once read twice running: handed over, a window can be caught between parents."""
+    place counts once it has held for 20 ms: handed over, a window is caught between parents for
+    a moment (openbox frames it at 0,0 for a millisecond, whatever program it is)."""
     before, t0 = view.place(), time.monotonic()
     desktop.restart_wm(how)
-    worst, after, last, until = -99999, None, None, time.monotonic() + 1.5
+    worst, after, last, since, until = -99999, None, None, 0, time.monotonic() + 1.5
     while time.monotonic() < until:
-        p = view.place()
-        ms = int(1000 * (time.monotonic() - t0))
+        p, now = view.place(), time.monotonic()
+        ms = int(1000 * (now - t0))
         if p is None or p != last:
-            last = p
+            last, since = p, now
+            continue
+        if now - since < 0.02:
             continue
         worst = max(worst, apart(p, before) - (TRAVEL * ms // 1000 if moving else 0))
         after = p
