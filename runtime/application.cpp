@@ -4,11 +4,11 @@
 #include <QApplication>
 #include <algorithm>
 #include <cstdlib>
+#include <string_view>
 #include <vector>
 
 #include "runtime/form.h"
 #include "runtime/notices.h"
-#include "runtime/platform.h"
 #include "runtime/translations.h"
 
 namespace rt {
@@ -20,6 +20,46 @@ struct Message {
   QString text;
 };
 std::vector<Message> held;
+
+// The value Qt will take for "-NAME VALUE" (or "--NAME VALUE"): the last one given. Only X11 and
+// Wayland have a platform or display to choose between.
+[[maybe_unused]] QByteArray qtOption(int argc, char** argv, std::string_view name) {
+  QByteArray value;
+  for (int i = 1; i + 1 < argc; ++i) {
+    std::string_view arg = argv[i];
+    if (arg.starts_with("--")) arg.remove_prefix(1);
+    if (arg.starts_with('-') && arg.substr(1) == name) value = argv[++i];
+  }
+  return value;
+}
+
+// Under a Wayland session the program runs on X11 through XWayland, where its window can place
+// itself, and natively on Wayland where no X server is named; the user's own choice (-platform,
+// QT_QPA_PLATFORM) stands. Returns why no display can be opened where that is plain already (the
+// platform is X11 and no display is named or set), else nothing.
+QString choosePlatform(int argc, char** argv) {
+#if defined(__unix__) && !defined(__APPLE__)
+  QByteArray platform = qtOption(argc, argv, "platform");
+  if (platform.isEmpty()) platform = qgetenv("QT_QPA_PLATFORM");
+  const bool chosen = !platform.isEmpty();
+  QByteArray display = qtOption(argc, argv, "display");
+  if (display.isEmpty()) display = qgetenv("DISPLAY");
+  const bool wayland = !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
+  if (!chosen && (wayland || qgetenv("XDG_SESSION_TYPE") == "wayland")) {
+    // Qt tries each in turn and keeps the first that starts.
+    platform = !display.isEmpty() && wayland ? "xcb;wayland" : wayland ? "wayland" : "xcb";
+    qputenv("QT_QPA_PLATFORM", platform);
+  }
+  if ((platform.isEmpty() || platform == "xcb") && display.isEmpty()) {
+    return chosen || wayland ? translate("Platform", "DISPLAY is not set")
+                             : translate("Platform", "neither DISPLAY nor WAYLAND_DISPLAY is set");
+  }
+#else
+  (void)argc;
+  (void)argv;
+#endif
+  return {};
+}
 
 [[noreturn]] void cannotOpenDisplay(const QString& why) {
   say(translate("Platform", "cannot open a display: %1").arg(why));

@@ -1,21 +1,20 @@
 // SPDX-License-Identifier: MIT
-// Which window system the program starts on, and what the one it runs on lets it do.
+// What the window system the program runs on lets it do.
 #pragma once
 
+#include <QGuiApplication>
 #include <QString>
 
 namespace rt {
 
-// Called before Qt starts. Under a Wayland session the program runs on X11 through XWayland,
-// where its window can place itself, and natively on Wayland where no X server is named; the
-// user's own choice (-platform, QT_QPA_PLATFORM) stands. Returns why no display can be opened
-// where that is plain already (the platform is X11 and no display is named or set), else nothing.
-QString choosePlatform(int argc, char** argv);
-
-bool isPlatformX11();
+inline bool isPlatformX11() {
+  return QGuiApplication::platformName() == QLatin1String("xcb");
+}
 
 // Whether the program may place its own window: not on native Wayland, where the compositor
 // alone places windows.
-bool windowsCanBePlaced();
+inline bool windowsCanBePlaced() {
+  return !QGuiApplication::platformName().startsWith(QLatin1String("wayland"));
+}
 
 }  // namespace rt
