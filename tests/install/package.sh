@@ -49,7 +49,7 @@ echo "== autopkgtest"
 status=0
 autopkgtest -q -B "$deb" "$work/tavimo" -o "$work/autopkgtest" -- null \
   >"$work/autopkgtest.log" 2>&1 || status=$?
-grep -E '^(ok   |FAIL |[0-9]+ passed)' "$work/autopkgtest.log" || true
+grep -E '^(ok   |FAIL |FAILED |E   |[0-9]+ (passed|failed))' "$work/autopkgtest.log" || true
 cat "$work/autopkgtest/summary" 2>/dev/null || tail -n 40 "$work/autopkgtest.log"
 [ "$status" -eq 0 ] || { echo "autopkgtest: status $status"; exit 1; }
 
