@@ -40,7 +40,8 @@ bool WindowPlace::eventFilter(QObject* watched, QEvent* event) {
   if (watched != &window_) return false;
   if (event->type() == QEvent::Show) {
     watchTakeOvers(
-        window_, [this] { handedOver_ = true; }, [this](QPoint at) { placedByNewManager(at); });
+        window_, [this] { handedOver_ = true; },
+        [this](QPoint at) { return placedByNewManager(at); });
   } else if (event->type() == QEvent::Move) {
     const QPoint at = window_.geometry().topLeft();
     if (moving_ || !handedOver_) {
@@ -55,14 +56,18 @@ bool WindowPlace::eventFilter(QObject* watched, QEvent* event) {
 
 // Where the new window manager put the window: if it stands where it stood, nothing is to be
 // done; else Qt either has heard of that place already, and the window goes back now, or is
-// about to, and it goes back when Qt has moved it.
-void WindowPlace::placedByNewManager(QPoint at) {
-  if (near(at, stood_)) {
+// about to, and it goes back when Qt has moved it. Qt may never hear of a new place: the program's
+// own moves may take the window where it stood. So the take-over ends only once decided, at
+// this report or a later one, and never lingers to undo the user's next move. Returns whether it
+// has ended.
+bool WindowPlace::placedByNewManager(QPoint at) {
+  if (!handedOver_ || near(at, stood_)) {
     handedOver_ = false;
   } else if (near(window_.geometry().topLeft(), at)) {
     handedOver_ = false;
     window_.move(window_.pos() + stood_ - at);
   }
+  return !handedOver_;
 }
 
 // The window stands between where the last move started and where it was asked to go, unless

@@ -36,7 +36,7 @@ class WindowPlace : public QObject {
   bool movedBySomeoneElse() const;
   QPoint move(QPoint to);
   void watch();
-  void placedByNewManager(QPoint at);
+  bool placedByNewManager(QPoint at);
 
   QWidget& window_;
   Single twipsPerPixel_;

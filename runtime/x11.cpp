@@ -37,7 +37,7 @@ class WindowEvents final : public QAbstractNativeEventFilter {
   xcb_window_t id = 0, root = 0;
   bool mapped = false, framed = false;
   std::function<void()> handedOver;
-  std::function<void(QPoint)> placed;
+  std::function<bool(QPoint)> placed;
 
   bool nativeEventFilter(const QByteArray& type, void* message, qintptr*) override {
     if (type != "xcb_generic_event_t") return false;
@@ -57,8 +57,8 @@ class WindowEvents final : public QAbstractNativeEventFilter {
       case XCB_CONFIGURE_NOTIFY: {
         const auto* e = reinterpret_cast<const xcb_configure_notify_event_t*>(event);
         if (e->window == id && framed) {
-          framed = false;
-          if (const std::optional<QPoint> at = serverClientPlace(*watched)) placed(*at);
+          const std::optional<QPoint> at = serverClientPlace(*watched);
+          framed = at && !placed(*at);
         }
         if (e->window != quiet) break;
         if (QPoint(e->x, e->y) == quietPlace) return true;
@@ -114,7 +114,7 @@ void endQuietMoves() {
 }
 
 void watchTakeOvers(const QWidget& window, std::function<void()> handedOver,
-                    std::function<void(QPoint)> placed) {
+                    std::function<bool(QPoint)> placed) {
   xcb_connection_t* connection = connectionFor(window);
   if (!connection) return;
   WindowEvents& events = windowEvents();
@@ -139,7 +139,7 @@ bool moveQuietly(const QWidget&, QPoint) {
   return false;
 }
 void endQuietMoves() {}
-void watchTakeOvers(const QWidget&, std::function<void()>, std::function<void(QPoint)>) {}
+void watchTakeOvers(const QWidget&, std::function<void()>, std::function<bool(QPoint)>) {}
 
 }  // namespace rt
 #endif

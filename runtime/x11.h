@@ -24,9 +24,9 @@ void endQuietMoves();
 // A window manager that takes a shown window over (restarted, or replaced by another) puts it
 // into a frame of its own, which no minimising, restoring or change of workspace does. Calls
 // `handedOver` when the window is put into another parent, and `placed` with where the server
-// has its client area once the new window manager reports where it put it. Called with no
-// functions, it stops watching. Nothing off X11.
+// has its client area at each report of the window's place from then on, until `placed` says
+// the take-over is over. Called with no functions, it stops watching. Nothing off X11.
 void watchTakeOvers(const QWidget& window, std::function<void()> handedOver,
-                    std::function<void(QPoint)> placed);
+                    std::function<bool(QPoint)> placed);
 
 }  // namespace rt
